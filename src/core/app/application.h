@@ -1,0 +1,87 @@
+// One running FenLark program: its shared state, its windows and the ports it runs on.
+#pragma once
+
+#include "app/state.h"
+#include "config/com_port_form.h"
+#include "forms/ports.h"
+#include "map/form2.h"
+#include "view/form1.h"
+
+#include <functional>
+#include <memory>
+
+namespace fenlark {
+
+struct Platform {
+    Clock& clock;
+    Dialogs& dialogs;
+    Printer& printer;
+    SerialDevice& serial;
+    Canvas& canvas;
+};
+
+enum class Window { Form1, ComPortForm, Form2 };
+// Loaded: created and shown; Unloaded: closed and discarded; Raised: brought to the front.
+enum class WindowEvent { Loaded, Unloaded, Raised };
+
+class Application {
+public:
+    explicit Application(Platform platform);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    State& state() { return m_state; }
+    Platform& platform() { return m_platform; }
+    Form1& form1() { return m_form1; }
+    ComPortForm& comPortForm() { return m_comPortForm; }
+    Form2& form2() { return m_form2; }
+    Canvas& canvas() { return m_platform.canvas; }
+
+    // Loads the main window for the first time; start-up runs.
+    void start();
+
+    // The main window: loading puts its controls back to their design state and runs Form_Load.
+    void loadForm1();
+    void unloadForm1();
+    // The port settings dialog; showing it when it is not loaded runs its Form_Load.
+    void showComPortForm();
+    void closeComPortForm();
+    // The map window: created and drawn at the first call, only brought to the front while it
+    // exists; closing it discards the drawing and brings the main window to the front.
+    void showMap();
+    void closeMap();
+    bool isLoaded(Window window) const;
+    // True only while the main window's first load runs (the message count is reset only then).
+    bool firstLoad() const { return m_firstLoad; }
+
+    // Ends the program at once: no further event is handled.
+    void end();
+    bool ended() const { return m_ended; }
+
+    // Told whenever a window is loaded, unloaded or raised, and when the program ends.
+    void setWindowObserver(std::function<void(Window, WindowEvent)> observer)
+    {
+        m_windowObserver = std::move(observer);
+    }
+    void setEndObserver(std::function<void()> observer) { m_endObserver = std::move(observer); }
+
+private:
+    void windowChanged(Window window, WindowEvent event);
+
+    Platform m_platform;
+    State m_state;
+    Form1 m_form1;
+    ComPortForm m_comPortForm;
+    Form2 m_form2;
+    bool m_form1Loaded = false;
+    bool m_comPortFormLoaded = false;
+    bool m_form2Loaded = false;
+    bool m_firstLoad = false;
+    bool m_started = false;
+    bool m_ended = false;
+    std::function<void(Window, WindowEvent)> m_windowObserver;
+    std::function<void()> m_endObserver;
+};
+
+} // namespace fenlark

@@ -1,0 +1,38 @@
+// The program's shared variables, one instance per running program (never C++ globals).
+#pragma once
+
+#include "browse/station_table.h"
+#include "reception/message_record.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace fenlark {
+
+struct State {
+    // Message table: slots 0 .. msgcount - 1 are in use, in the order filed or loaded.
+    std::vector<MessageRecord> MessageTable = std::vector<MessageRecord>(kTableSlots);
+    std::int16_t msgcount = 0;
+
+    // Reception state.
+    std::string rxchar;
+    std::string rxbuffer;
+    std::string rxline;
+    bool inmessage = false;
+    std::string curid;
+    std::string curtext;
+    long long msgerrors = 0;
+
+    std::string lastid;
+    std::string lastnewid;
+    std::string errchar; // the receiver's error mark; empty: nothing counts
+
+    // Browsing.
+    StationTable stations;
+    int curstation = 0;
+    std::string selid;
+    std::int16_t navareaindex = 0;
+};
+
+} // namespace fenlark

@@ -1,0 +1,146 @@
+#include "config/com_port_form.h"
+
+#include "app/application.h"
+#include "common/file_io.h"
+#include "config/settings_file.h"
+#include "forms/control_registry.h"
+
+namespace fenlark {
+
+ComPortForm::ComPortForm(Application& app) : m_app(app)
+{
+    wireHandlers();
+    resetToDesign();
+}
+
+void ComPortForm::wireHandlers()
+{
+    ParityNo.setHandler([this] { ParityNo_Click(); });
+    ParityEven.setHandler([this] { ParityEven_Click(); });
+    ParityOdd.setHandler([this] { ParityOdd_Click(); });
+    setnsave.setHandler([this] { setnsave_Click(); });
+    LeaveAlone.setHandler([this] { LeaveAlone_Click(); });
+}
+
+void ComPortForm::resetToDesign()
+{
+    auto fill = [](DropDown& box, std::initializer_list<const char*> items) {
+        box.clear();
+        for (const char* item : items)
+            box.addItem(item);
+    };
+    fill(comportcombo, {"0", "1", "2", "3", "4", "5", "6"});
+    fill(BaudRatecombo,
+         {"50", "110", "300", "600", "1200", "2400", "4800", "9600", "19200", "34800"});
+    fill(DataBitsCombo, {"5", "7", "8"});
+    fill(StopBitsCombo, {"1", "1.5", "2"});
+    fill(Combo1, {"~ (default)", "#", "*", "?", "&H7F "});
+    Combo1.setText({});
+    ParityNo.setValueQuietly(false);
+    ParityEven.setValueQuietly(false);
+    ParityOdd.setValueQuietly(false);
+    Label5.setCaption({});
+    m_parity = "n";
+}
+
+void ComPortForm::registerControls(ControlRegistry& r)
+{
+    r.add(Label1), r.add(comportcombo), r.add(Label2), r.add(BaudRatecombo), r.add(Label3);
+    r.add(DataBitsCombo), r.add(Label4), r.add(StopBitsCombo), r.add(errcharlabel), r.add(Combo1);
+    r.add(ParityNo), r.add(ParityEven), r.add(ParityOdd), r.add(Label5), r.add(setnsave);
+    r.add(LeaveAlone);
+}
+
+void ComPortForm::Form_Load()
+{
+    m_app.unloadForm1();
+    ParityNo.choose();
+    const SettingsRead read = readSettingsFile();
+    if (read.settings) {
+        const PortSettings& s = *read.settings;
+        m_app.state().errchar = s.errchar;
+        Label5.setCaption("Current setting: " + std::to_string(s.port) + ", " + s.baud + ", " +
+                          s.parity + ", " + s.dataBits + ", " + s.stopBits + ",  " + s.errchar);
+    } else {
+        Label5.setCaption(std::string("Current setting: none (\"") + kSettingsFileName + "\": " +
+                          read.problem + ")");
+    }
+    comportcombo.setListIndex(1);
+    BaudRatecombo.setListIndex(7);
+    DataBitsCombo.setListIndex(1);
+    StopBitsCombo.setListIndex(0);
+    Combo1.setListIndex(0);
+}
+
+void ComPortForm::ParityNo_Click() { m_parity = "n"; }
+void ComPortForm::ParityEven_Click() { m_parity = "e"; }
+void ComPortForm::ParityOdd_Click() { m_parity = "o"; }
+
+std::optional<std::string> errorCharacterFromChoice(const std::string& text)
+{
+    if (text.empty() || text[0] != '&')
+        return text.substr(0, 1);
+    int base = 0;
+    if (text.size() > 1 && (text[1] == 'H' || text[1] == 'h'))
+        base = 16;
+    else if (text.size() > 1 && (text[1] == 'O' || text[1] == 'o'))
+        base = 8;
+    if (base == 0)
+        return std::nullopt;
+    int code = 0;
+    std::size_t digits = 0;
+    for (std::size_t i = 2; i < text.size(); ++i, ++digits) {
+        const char c = text[i];
+        int v = -1;
+        if (c >= '0' && c <= '9')
+            v = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            v = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            v = c - 'A' + 10;
+        if (v < 0 || v >= base)
+            break; // the number ends at its first non-digit ("&H7F " is 127)
+        code = code * base + v;
+        if (code > 255)
+            return std::nullopt;
+    }
+    if (digits == 0)
+        return std::nullopt;
+    return std::string(1, static_cast<char>(code));
+}
+
+void ComPortForm::setnsave_Click()
+{
+    const auto errchar = errorCharacterFromChoice(Combo1.text());
+    if (!errchar) {
+        m_app.platform().dialogs.notice("The error character \"" + Combo1.text() +
+                                        "\" is not a character code from &H0 to &HFF. "
+                                        "Nothing was saved.");
+        return;
+    }
+    PortSettings s;
+    s.port = std::atoi(comportcombo.text().c_str());
+    s.baud = BaudRatecombo.text();
+    s.parity = m_parity;
+    s.dataBits = DataBitsCombo.text();
+    s.stopBits = StopBitsCombo.text();
+    s.errchar = *errchar;
+    m_app.state().errchar = s.errchar;
+    if (const std::string why = replaceFile(kSettingsFileName, formatSettings(s)); !why.empty()) {
+        m_app.platform().dialogs.notice(std::string("The settings could not be saved to \"") +
+                                        kSettingsFileName + "\": " + why + ".");
+        return;
+    }
+    m_app.closeComPortForm();
+    m_app.loadForm1();
+}
+
+void ComPortForm::LeaveAlone_Click()
+{
+    m_app.closeComPortForm();
+    m_app.loadForm1();
+}
+
+void ComPortForm::closeRequested() { LeaveAlone_Click(); }
+
+} // namespace fenlark

@@ -1,0 +1,72 @@
+// Form1's start-up and port settings: loading the window, applying the settings file to the serial
+// port, and the way into the port settings dialog.
+#include "app/application.h"
+#include "config/settings_file.h"
+#include "view/form1.h"
+
+namespace fenlark {
+
+void Form1::Form_Load()
+{
+    StationList.clear();
+    NavAreaList.setListIndex(0);
+    StationList.setListIndex(0);
+    MessageTypeList.setListIndex(0);
+    portsetup();
+    // A failed set-up has opened the port settings dialog, which closed this window; the port
+    // is opened when the dialog brings the window back.
+    if (!m_app.isLoaded(Window::Form1))
+        return;
+    // The table is emptied only at the program's first start: a reload after the port settings
+    // dialog keeps every message received.
+    if (m_app.firstLoad())
+        state().msgcount = 0;
+    if (!MSComm1.portOpen()) {
+        try {
+            MSComm1.setPortOpen(true);
+        } catch (const PortError& e) {
+            m_app.platform().dialogs.notice(
+                "The serial port " + std::to_string(MSComm1.commPort()) + " (" +
+                MSComm1.deviceName() + ") cannot be opened: " + e.what() +
+                ". FenLark goes on without the receiver; choose another port with "
+                "Configure, ComPort.");
+        }
+    }
+    MSComm1.setInputMode(0);
+}
+
+void Form1::portsetup()
+{
+    // Any failure opens the port settings dialog, where the operator can choose and save working
+    // settings. A settings file that cannot be read explains itself in the dialog; a port that
+    // refuses the settings is reported first, so the operator knows why the dialog came up.
+    const SettingsRead read = readSettingsFile();
+    if (!read.settings) {
+        m_app.showComPortForm();
+        return;
+    }
+    const PortSettings& s = *read.settings;
+    state().errchar = s.errchar;
+    if (s.port == 0)
+        return;
+    try {
+        MSComm1.setSettings(s.lineSettings());
+        MSComm1.setCommPort(s.port);
+        MSComm1.setHandshaking(0);
+    } catch (const PortError& e) {
+        m_app.platform().dialogs.notice("The serial port " + std::to_string(s.port) + " (" +
+                                        m_app.platform().serial.deviceName(s.port) +
+                                        ") refused the settings " + s.lineSettings() + ": " +
+                                        e.what() + ".");
+        m_app.showComPortForm();
+    }
+}
+
+void Form1::mnuComPort_Click()
+{
+    MSComm1.setPortOpen(false);
+    m_app.unloadForm1();
+    m_app.showComPortForm();
+}
+
+} // namespace fenlark

@@ -1,0 +1,115 @@
+// The platform ports: the only ways the core reaches the clock, the operator's message boxes, the
+// printer and the serial line. Shells and tests implement them.
+#pragma once
+
+#include "common/date_time.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+
+namespace fenlark {
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    // The local date and time now.
+    virtual DateTime now() = 0;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A question box with Yes and No buttons; true for Yes.
+    virtual bool ask(const std::string& question) = 0;
+    // A notice with one OK button.
+    virtual void notice(const std::string& text) = 0;
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    virtual void setFontSize(int points) = 0;
+    // Prints one text and ends the line; a CR LF inside the text also starts a new line.
+    virtual void print(const std::string& text) = 0;
+    // Ends the document and hands it to the printer.
+    virtual void endDoc() = 0;
+};
+
+// Line settings of a serial port, as the text "9600,n,8,1" gives them.
+struct LineSettings {
+    int baud = 9600;
+    char parity = 'n';
+    int dataBits = 8;
+    std::string stopBits = "1";
+    friend bool operator==(const LineSettings&, const LineSettings&) = default;
+};
+
+// A serial device behind the serial port control. Every method that can fail returns the reason
+// as text, empty on success.
+class SerialDevice {
+public:
+    virtual ~SerialDevice() = default;
+    // The device's name for port number `port`, for messages to the operator.
+    virtual std::string deviceName(int port) const = 0;
+    // Whether the device can use port number `port` / these settings at all.
+    virtual std::string checkPort(int port) = 0;
+    virtual std::string checkSettings(const LineSettings& settings) = 0;
+    virtual std::string open(int port, const LineSettings& settings) = 0;
+    // Closes the line; input that had arrived but was not read is lost.
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Number of received bytes waiting to be read.
+    virtual std::size_t waiting() const = 0;
+    // Removes and returns up to `max` waiting bytes.
+    virtual std::string read(std::size_t max) = 0;
+
+    // The device calls this when input arrives (on the user-interface thread).
+    void setInputListener(std::function<void()> listener) { m_listener = std::move(listener); }
+
+protected:
+    void inputArrived()
+    {
+        if (m_listener)
+            m_listener();
+    }
+
+private:
+    std::function<void()> m_listener;
+};
+
+} // namespace fenlark
+
+namespace fenlark {
+
+struct Rgb {
+    unsigned char r = 0;
+    unsigned char g = 0;
+    unsigned char b = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+// A drawing surface with a user coordinate system, drawn once and kept (it survives being covered).
+class Canvas {
+public:
+    virtual ~Canvas() = default;
+    // Fills the surface with the background colour; the current point becomes (0, 0).
+    virtual void clear() = 0;
+    // The user coordinates of the surface's left, top, right and bottom edges.
+    virtual void setScale(double left, double top, double right, double bottom) = 0;
+    virtual void setForeColor(Rgb color) = 0;
+    virtual void setFillColor(Rgb color) = 0;
+    // Solid: circles are filled with the fill colour; otherwise they are drawn as outlines only.
+    virtual void setFillSolid(bool solid) = 0;
+    // Plots one point in the foreground colour; it becomes the current point.
+    virtual void pset(double x, double y) = 0;
+    // A line in the foreground colour from the current point; (x, y) becomes the current point.
+    virtual void lineTo(double x, double y) = 0;
+    // A circle round on the screen, its radius in horizontal user units; the centre becomes the
+    // current point.
+    virtual void circle(double x, double y, double radius, Rgb outline) = 0;
+    // A text with its top-left corner at the current point, in the foreground colour.
+    virtual void print(const std::string& text) = 0;
+};
+
+} // namespace fenlark

@@ -1,0 +1,153 @@
+// Form1's reception and filing: serial receive event, message framing and filing, copy quality
+// counting and capture file replay.
+#include "app/application.h"
+#include "common/text.h"
+#include "reception/copy_quality.h"
+#include "reception/line_limits.h"
+#include "reception/message_table.h"
+#include "view/form1.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace fenlark {
+
+void Form1::endLine()
+{
+    getmsg();
+    Text9.setText({});
+}
+
+void Form1::MSComm1_OnComm()
+{
+    State& s = state();
+    s.rxchar = MSComm1.input();
+    if (s.rxchar == "\r") {
+        endLine();
+        return;
+    }
+    if (!s.rxchar.empty() && static_cast<unsigned char>(s.rxchar[0]) >= 32) {
+        s.rxbuffer += s.rxchar;
+        Text9.appendText(s.rxchar);
+    }
+    if (s.rxbuffer.find("nnn") != std::string::npos || s.rxbuffer.size() >= kMaxLineLength)
+        endLine();
+}
+
+void Form1::check_quality(const std::string& z)
+{
+    state().msgerrors += countErrorMarks(z, state().errchar);
+}
+
+void Form1::getmsg()
+{
+    State& s = state();
+    s.rxline = upperCase(s.rxbuffer);
+    s.rxbuffer.clear();
+
+    if (const std::size_t p = s.rxline.find("ZCZC"); p != std::string::npos) {
+        // A header line: whatever was being received is dropped and a new message begins. The
+        // character after "ZCZC" is a separator and is skipped whatever it is.
+        s.inmessage = true;
+        s.msgerrors = 0;
+        s.curtext.clear();
+        s.curid = std::string(mid(s.rxline, p + 1 + 5, 4));
+        Label1.setCaption("Incoming Message " + s.curid);
+        check_quality(s.rxline);
+        if (s.msgerrors > 0)
+            s.inmessage = false; // a header with an error mark is not trusted
+        return;
+    }
+    if (!s.inmessage)
+        return;
+    if (s.rxline.find("NNN") == std::string::npos) {
+        check_quality(s.rxline);
+        s.curtext += "\r\n";
+        s.curtext += s.rxline;
+        return;
+    }
+
+    // The end line: file the message as a repeat or as new.
+    Label1.setCaption("Incoming Message       ");
+    s.inmessage = false;
+    const int i = findMessage(s, s.curid);
+    if (i < 0) {
+        fileNewMessage();
+        return;
+    }
+    MessageRecord& r = s.MessageTable[static_cast<std::size_t>(i)];
+    s.lastid = s.curid;
+    if (r.errcount >= s.msgerrors) {
+        // Fewer marks win, and on a tie the newer copy wins.
+        r.errcount = static_cast<std::int16_t>(s.msgerrors);
+        r.msgtext = s.curtext;
+    }
+    if (r.rxcount < kMaxRxCount)
+        ++r.rxcount;
+    r.lastrx = m_app.platform().clock.now();
+}
+
+void Form1::fileNewMessage()
+{
+    State& s = state();
+    const int k = s.msgcount;
+    if (k >= kTableSlots) {
+        // No slot is free: the message is refused and no record is touched. The operator hears of
+        // it once until purge, delete or load makes room.
+        Label1.setCaption("Table full - " + s.curid + " not filed");
+        if (!m_tableFullNoticeShown) {
+            m_tableFullNoticeShown = true;
+            m_app.platform().dialogs.notice(
+                "The message table is full (" + std::to_string(kTableSlots) +
+                " messages): new messages are not filed. Purge or delete messages to make room.");
+        }
+        return;
+    }
+    m_tableFullNoticeShown = false;
+    MessageRecord& r = s.MessageTable[static_cast<std::size_t>(k)];
+    r.msgtext = s.curtext;
+    r.msgid = s.curid;
+    s.lastid = s.curid;
+    s.lastnewid = s.curid;
+    Text11.setText("Last new: " + s.lastnewid);
+    // Counts beyond the field's range are kept at its largest value.
+    r.errcount = static_cast<std::int16_t>(std::min<long long>(s.msgerrors, 32767));
+    MessageList.addItem(s.curid);
+    MessageList2.addItem(s.curid);
+    r.firstrx = m_app.platform().clock.now();
+    r.lastrx = r.firstrx;
+    r.rxcount = 1;
+    s.msgerrors = 0;
+    s.msgcount = static_cast<std::int16_t>(k + 1);
+    Text12.setText(numberText(s.msgcount) + " logged");
+    MessageList.setListIndex(0);
+    MessageList2.setListIndex(MessageList2.newIndex());
+    MessageTypeList.setListIndex(0);
+}
+
+void Form1::captureload()
+{
+    State& s = state();
+    std::ifstream in("capture.txt", std::ios::binary);
+    if (!in) {
+        // A missing capture file is created empty, and the replay does nothing.
+        std::ofstream create("capture.txt", std::ios::binary | std::ios::app);
+        return;
+    }
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const char byte : bytes) {
+        s.rxchar = std::string(1, upperCase(byte));
+        if (byte == '\r') {
+            endLine();
+        } else if (static_cast<unsigned char>(byte) >= 32) {
+            s.rxbuffer += s.rxchar;
+            Text9.appendText(s.rxchar);
+            if (s.rxbuffer.size() >= kMaxLineLength)
+                endLine();
+        }
+    }
+}
+
+void Form1::mnucapture_Click() { captureload(); }
+
+} // namespace fenlark

@@ -1,0 +1,94 @@
+// Form1's housekeeping: purge by age, delete the shown message, quit, help and about.
+#include "app/application.h"
+#include "common/text.h"
+#include "reception/message_table.h"
+#include "view/form1.h"
+
+#include <cstdlib>
+
+namespace fenlark {
+
+void Form1::saveAndReload()
+{
+    if (saveTable()) {
+        if (!loadTable())
+            StationList_Click();
+    } else {
+        // The log on disk is older than the table: loading it would bring back what was just
+        // removed and lose what was received since the last save.
+        StationList_Click();
+    }
+}
+
+void Form1::purge_Click()
+{
+    if (MessageList.count() == 0)
+        return;
+    const bool wasOpen = closePortForRewrite();
+    const long long days = purgeage.topIndex() + 1;
+    const DateTime now = m_app.platform().clock.now();
+    compactTable(state(), [&](const MessageRecord& r) {
+        return std::llabs(calendarDayDifference(now, r.firstrx)) <= days;
+    });
+    Text12.setText(numberText(state().msgcount) + " logged");
+    reopenPort(wasOpen);
+    saveAndReload();
+    if (MessageList.listIndex() != -1) {
+        MessageList.setListIndex(0);
+        showmsg();
+    }
+}
+
+void Form1::Delmsg_Click()
+{
+    if (Text6.text().empty())
+        return;
+    if (!m_app.platform().dialogs.ask("Delete displayed Message?"))
+        return;
+    const bool wasOpen = closePortForRewrite();
+    // The shown identifier is everything after "Message ", so that identifiers shorter than four
+    // characters are found too.
+    static constexpr std::string_view kPrefix = "Message ";
+    const std::string shown = Text6.text();
+    const std::string id = shown.rfind(kPrefix, 0) == 0
+                               ? shown.substr(kPrefix.size())
+                               : shown.substr(shown.size() - std::min<std::size_t>(4, shown.size()));
+    bool found = false;
+    compactTable(state(), [&](const MessageRecord& r) {
+        if (found || r.msgid != id)
+            return true;
+        found = true;
+        Text6.setText({});
+        return false;
+    });
+    Text12.setText(numberText(state().msgcount) + " logged");
+    reopenPort(wasOpen);
+    saveAndReload();
+    MessageList.setListIndex(0);
+    MessageList_click();
+}
+
+void Form1::mnudel_msg_Click() { Delmsg_Click(); }
+
+void Form1::Quitbutton_Click()
+{
+    Dialogs& dialogs = m_app.platform().dialogs;
+    // A failed save would lose every unsaved message on the way out: the operator may stay.
+    if (dialogs.ask("Save messages first?") && !saveTable() &&
+        !dialogs.ask("The messages were not saved. Quit all the same?"))
+        return;
+    MSComm1.setPortOpen(false);
+    m_app.end();
+}
+
+void Form1::mnuQuit_Click() { Quitbutton_Click(); }
+
+void Form1::mnuhelpmsg_Click() { m_app.platform().dialogs.notice("No Help is available!"); }
+
+void Form1::mnuAbout_Click()
+{
+    m_app.platform().dialogs.notice(
+        "FenLark Navtex Message Display, version 2.4, 3 November 2008");
+}
+
+} // namespace fenlark

@@ -1,0 +1,131 @@
+// Form1's message log: saving and loading "navtex.txt", the Save and Load buttons and menu entries,
+// and the scheduled autosave.
+#include "app/application.h"
+#include "common/file_io.h"
+#include "common/text.h"
+#include "storage/log_format.h"
+#include "view/form1.h"
+
+#include <algorithm>
+#include <array>
+
+namespace fenlark {
+
+bool Form1::closePortForRewrite()
+{
+    const bool wasOpen = MSComm1.portOpen();
+    MSComm1.setPortOpen(false);
+    return wasOpen;
+}
+
+void Form1::reopenPort(bool wasOpen)
+{
+    try {
+        MSComm1.setPortOpen(true);
+    } catch (const PortError& e) {
+        // A port that was working and will not open again is worth a word; one that could not be
+        // opened before is tried again quietly at every save.
+        if (wasOpen)
+            m_app.platform().dialogs.notice("The serial port " + std::to_string(MSComm1.commPort()) +
+                                            " (" + MSComm1.deviceName() +
+                                            ") could not be opened again: " + e.what() + ".");
+    }
+}
+
+bool Form1::saveTable()
+{
+    const bool wasOpen = closePortForRewrite();
+    const State& s = state();
+    const std::string why = replaceFile(kLogFileName, formatLog(s.MessageTable, s.msgcount));
+    if (!why.empty())
+        m_app.platform().dialogs.notice(std::string("The messages could not be saved to \"") +
+                                        kLogFileName + "\": " + why +
+                                        ". The previous log is kept.");
+    reopenPort(wasOpen);
+    return why.empty();
+}
+
+void Form1::Command1_Click() { saveTable(); }
+
+bool Form1::loadTable()
+{
+    State& s = state();
+    const FileRead file = readWholeFile(kLogFileName);
+    LogRead log;
+    if (file.ok()) {
+        log = parseLog(file.bytes);
+    } else {
+        log.problem = file.problem;
+    }
+    if (!log.ok()) {
+        // Nothing is loaded: table, lists and view stay exactly as they were.
+        std::string where = log.line > 0 ? ", line " + std::to_string(log.line) : std::string();
+        m_app.platform().dialogs.notice(std::string("The messages could not be loaded from \"") +
+                                        kLogFileName + "\"" + where + ": " + log.problem +
+                                        ". Nothing was changed.");
+        return false;
+    }
+    const int count = static_cast<int>(log.records.size());
+    if (count == 0) {
+        s.msgcount = 0;
+        StationList.clear();
+        NavAreaList.setListIndex(0);
+        StationList.setListIndex(0);
+        MessageTypeList.setListIndex(0);
+        return true;
+    }
+    clearlists();
+    std::move(log.records.begin(), log.records.end(), s.MessageTable.begin());
+    s.msgcount = static_cast<std::int16_t>(count);
+    Text12.setText(numberText(s.msgcount) + " logged");
+    StationList_Click();
+    MessageList.setListIndex(0);
+    MessageList2.setListIndex(0);
+    MessageList_click();
+    return true;
+}
+
+void Form1::navtexload() { loadTable(); }
+
+void Form1::Command2_Click()
+{
+    if (m_app.platform().dialogs.ask(
+            "This will lose any recieved unsaved messages - Do you still want to do this?"))
+        navtexload();
+}
+
+void Form1::mnusave_Click() { Command1_Click(); }
+
+void Form1::mnuload_Click() { navtexload(); }
+
+void Form1::autosave_Click()
+{
+    if (autosave.value() == 0)
+        Timer1.setEnabled(false);
+    else if (autosave.value() == 1)
+        Timer1.setEnabled(true);
+}
+
+void Form1::Timer1_Timer()
+{
+    struct SaveWindow {
+        int start;
+        int end;
+    };
+    // The minute from 00:57, 06:57, 12:57 and 18:57; both ends excluded.
+    static constexpr std::array<SaveWindow, 4> kWindows = {{
+        {57 * 60, 58 * 60},
+        {6 * 3600 + 57 * 60, 6 * 3600 + 58 * 60},
+        {12 * 3600 + 57 * 60, 12 * 3600 + 58 * 60},
+        {18 * 3600 + 57 * 60, 18 * 3600 + 58 * 60},
+    }};
+    Clock& clock = m_app.platform().clock;
+    for (const SaveWindow& w : kWindows) {
+        if (!(clock.now().secondsOfDay() > w.start))
+            continue;
+        if (clock.now().secondsOfDay() < w.end)
+            Command1_Click();
+    }
+}
+
+} // namespace fenlark
