@@ -1,0 +1,94 @@
+#include "headless/script_ports.h"
+
+#include "headless/escapes.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace fenlark::headless {
+
+DateTime systemNow()
+{
+    const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+    std::tm local{};
+    localtime_r(&t, &local);
+    return DateTime::fromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                                local.tm_hour, local.tm_min, local.tm_sec});
+}
+
+DateTime ScriptClock::now() { return m_fixed ? *m_fixed : systemNow(); }
+
+void ScriptClock::advance(long long seconds) { m_fixed = now().plusSeconds(seconds); }
+
+bool ScriptDialogs::ask(const std::string& question)
+{
+    if (m_answers.empty())
+        throw UnansweredQuestion(question);
+    const bool yes = m_answers.front();
+    m_answers.pop_front();
+    m_out << "ask: " << escape(question) << " -> " << (yes ? "yes" : "no") << '\n';
+    return yes;
+}
+
+void ScriptDialogs::notice(const std::string& text) { m_out << "notice: " << escape(text) << '\n'; }
+
+void ScriptSerialDevice::receive(const std::string& bytes)
+{
+    if (!m_open)
+        return;
+    m_buffer += bytes;
+    inputArrived();
+}
+
+std::string ScriptSerialDevice::deviceName(int port) const
+{
+    return "scripted port " + std::to_string(port);
+}
+
+std::string ScriptSerialDevice::checkPort(int port)
+{
+    return m_refused.count(port) ? "the device refuses port " + std::to_string(port)
+                                 : std::string();
+}
+
+std::string ScriptSerialDevice::checkSettings(const LineSettings&) { return {}; }
+
+std::string ScriptSerialDevice::open(int port, const LineSettings&)
+{
+    if (m_busy.count(port))
+        return "device busy";
+    m_open = true;
+    return {};
+}
+
+void ScriptSerialDevice::close()
+{
+    m_open = false;
+    m_buffer.clear();
+}
+
+std::string ScriptSerialDevice::read(std::size_t max)
+{
+    const std::string out = m_buffer.substr(0, max);
+    m_buffer.erase(0, out.size());
+    return out;
+}
+
+void TextPrinter::setFontSize(int) {}
+
+void TextPrinter::print(const std::string& text)
+{
+    // A CR LF inside the text starts a new line, and every print ends its line.
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find("\r\n", start);
+        m_out << "printer: " << escape(text.substr(start, end - start)) << '\n';
+        if (end == std::string::npos)
+            break;
+        start = end + 2;
+    }
+}
+
+void TextPrinter::endDoc() { m_out << "printer: (end of document)\n"; }
+
+} // namespace fenlark::headless

@@ -1,0 +1,466 @@
+#include "headless/script_runner.h"
+
+#include "headless/escapes.h"
+
+#include <charconv>
+#include <sstream>
+
+namespace fenlark::headless {
+namespace {
+
+std::string boolText(bool on) { return on ? "True" : "False"; }
+
+int parseNumber(const std::string& text)
+{
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || ec != std::errc() || end != text.data() + text.size())
+        throw ScriptError("\"" + text + "\" is not a number");
+    return value;
+}
+
+std::string unescaped(const std::string& text)
+{
+    const auto out = unescape(text);
+    if (!out)
+        throw ScriptError("malformed escape in \"" + text + "\"");
+    return *out;
+}
+
+std::optional<Window> windowNamed(const std::string& name)
+{
+    if (name == "Form1")
+        return Window::Form1;
+    if (name == "ComPortForm")
+        return Window::ComPortForm;
+    if (name == "Form2")
+        return Window::Form2;
+    return std::nullopt;
+}
+
+const char* windowName(Window w)
+{
+    switch (w) {
+    case Window::Form1:
+        return "Form1";
+    case Window::ComPortForm:
+        return "ComPortForm";
+    case Window::Form2:
+        return "Form2";
+    }
+    return "?";
+}
+
+// The text `get` prints for a control and property.
+struct ValueText {
+    const std::string& property;
+
+    [[noreturn]] std::string unknown(const std::string& kind) const
+    {
+        throw ScriptError(kind + " has no property \"" + property + "\"");
+    }
+    bool is(const char* name) const { return property == name; }
+
+    std::string operator()(TextBox* c) const
+    {
+        if (property.empty() || is("Text"))
+            return c->text();
+        return common(*c, "a text box");
+    }
+    std::string operator()(Label* c) const
+    {
+        if (property.empty() || is("Caption"))
+            return c->caption();
+        return common(*c, "a label");
+    }
+    std::string operator()(Frame* c) const
+    {
+        if (property.empty() || is("Caption"))
+            return c->caption();
+        return common(*c, "a frame");
+    }
+    std::string operator()(Button* c) const
+    {
+        if (property.empty() || is("Caption"))
+            return c->caption();
+        return common(*c, "a button");
+    }
+    std::string operator()(OptionButton* c) const
+    {
+        if (property.empty() || is("Value"))
+            return boolText(c->value());
+        if (is("Caption"))
+            return c->caption();
+        return common(*c, "an option button");
+    }
+    std::string operator()(CheckBox* c) const
+    {
+        if (property.empty() || is("Value"))
+            return std::to_string(c->value());
+        if (is("Caption"))
+            return c->caption();
+        return common(*c, "a check box");
+    }
+    std::string operator()(Timer* c) const
+    {
+        if (property.empty() || is("Enabled"))
+            return boolText(c->enabled());
+        if (is("Interval"))
+            return std::to_string(c->interval());
+        return unknown("a timer");
+    }
+    std::string operator()(ListBox* c) const
+    {
+        if (is("TopIndex"))
+            return std::to_string(c->topIndex());
+        if (is("NewIndex"))
+            return std::to_string(c->newIndex());
+        return listValue(*c, c->text(), "a list box");
+    }
+    std::string operator()(DropDown* c) const { return listValue(*c, c->text(), "a selector"); }
+    std::string operator()(MSComm* c) const
+    {
+        if (is("PortOpen"))
+            return boolText(c->portOpen());
+        if (is("CommPort"))
+            return std::to_string(c->commPort());
+        if (is("Settings"))
+            return c->settings();
+        if (is("Handshaking"))
+            return std::to_string(c->handshaking());
+        if (is("InputMode"))
+            return std::to_string(c->inputMode());
+        if (is("RThreshold"))
+            return std::to_string(c->rThreshold());
+        if (is("InputLen"))
+            return std::to_string(c->inputLen());
+        return unknown("the serial port control");
+    }
+
+    std::string listValue(const ListControl& c, const std::string& text, const char* kind) const
+    {
+        if (property.empty() || is("Text"))
+            return text;
+        if (is("ListIndex"))
+            return std::to_string(c.listIndex());
+        if (is("ListCount"))
+            return std::to_string(c.count());
+        return common(c, kind);
+    }
+    std::string common(const Control& c, const std::string& kind) const
+    {
+        if (is("Enabled"))
+            return boolText(c.enabled());
+        if (is("Visible"))
+            return boolText(c.visible());
+        if (is("ToolTipText"))
+            return c.toolTip();
+        return unknown(kind);
+    }
+};
+
+std::vector<std::string> splitWords(const std::string& line, std::size_t maxWords)
+{
+    // The first maxWords - 1 words end at a blank; the last word is the rest of the line.
+    std::vector<std::string> words;
+    std::size_t pos = 0;
+    while (pos < line.size() && words.size() + 1 < maxWords) {
+        while (pos < line.size() && line[pos] == ' ')
+            ++pos;
+        if (pos >= line.size())
+            break;
+        const std::size_t end = line.find(' ', pos);
+        words.push_back(line.substr(pos, end == std::string::npos ? std::string::npos : end - pos));
+        pos = end == std::string::npos ? line.size() : end + 1;
+    }
+    if (pos < line.size() && words.size() + 1 == maxWords)
+        words.push_back(line.substr(pos));
+    return words;
+}
+
+} // namespace
+
+ScriptRunner::ScriptRunner(Application& app, ScriptPorts ports, std::ostream& out)
+    : m_app(app), m_ports(ports), m_out(out)
+{
+    app.form1().registerControls(m_form1);
+    app.comPortForm().registerControls(m_comPortForm);
+    app.form2().registerControls(m_form2);
+}
+
+ScriptRunner::Target ScriptRunner::resolve(const std::string& name) const
+{
+    std::vector<std::string> parts;
+    std::stringstream in(name);
+    for (std::string part; std::getline(in, part, '.');)
+        parts.push_back(part);
+    if (parts.empty() || parts.size() > 3)
+        throw ScriptError("\"" + name + "\" is not a control name");
+    Target target{Window::Form1, nullptr, {}, name};
+    std::size_t next = 0;
+    if (const auto window = windowNamed(parts[0])) {
+        target.window = *window;
+        next = 1;
+    }
+    if (next == parts.size())
+        throw ScriptError("\"" + name + "\" names a window, not a control");
+    const ControlRegistry& registry = target.window == Window::Form1       ? m_form1
+                                      : target.window == Window::ComPortForm ? m_comPortForm
+                                                                              : m_form2;
+    target.control = registry.find(parts[next]);
+    if (!target.control) {
+        if (next == 1 && parts.size() == 2 &&
+            (parts[1] == "Visible" || parts[1] == "Caption")) {
+            target.property = parts[1];
+            return target;
+        }
+        throw ScriptError("unknown control \"" + parts[next] + "\" in " +
+                          windowName(target.window));
+    }
+    if (next + 1 < parts.size())
+        target.property = parts[next + 1];
+    if (next + 2 < parts.size())
+        throw ScriptError("\"" + name + "\" is not a control name");
+    return target;
+}
+
+void ScriptRunner::requireLoaded(const Target& target) const
+{
+    if (!m_app.isLoaded(target.window))
+        throw ScriptError(std::string(windowName(target.window)) + " is not open");
+}
+
+int ScriptRunner::run(std::istream& script, const std::string& scriptName, std::ostream& err)
+{
+    std::string line;
+    int number = 0;
+    while (!m_app.ended() && std::getline(script, line)) {
+        ++number;
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t first = line.find_first_not_of(" \t");
+        if (first == std::string::npos || line[first] == '#')
+            continue;
+        try {
+            execute(line.substr(first));
+        } catch (const ScriptError& e) {
+            m_out.flush();
+            err << "fenlark: " << scriptName << ":" << number << ": " << e.what() << "\n  in: "
+                << line << '\n';
+            return 2;
+        } catch (const UnansweredQuestion& e) {
+            m_out.flush();
+            err << "fenlark: " << scriptName << ":" << number
+                << ": a question was asked with no answer queued: " << escape(e.what())
+                << "\n  in: " << line << '\n';
+            return 3;
+        }
+        if (m_app.ended()) {
+            m_out << "ended\n";
+            break;
+        }
+    }
+    m_out.flush();
+    return 0;
+}
+
+void ScriptRunner::execute(const std::string& line)
+{
+    const auto words = splitWords(line, 2);
+    const std::string& command = words[0];
+    const std::string rest = words.size() > 1 ? words[1] : std::string();
+    auto need = [&](std::size_t count, const char* usage) {
+        auto args = splitWords(rest, count);
+        if (args.size() != count || args.back().empty())
+            throw ScriptError(std::string("usage: ") + usage);
+        return args;
+    };
+    if (command == "get")
+        get(need(1, "get NAME")[0]);
+    else if (command == "list")
+        list(need(1, "list NAME")[0]);
+    else if (command == "click")
+        click(need(1, "click NAME")[0]);
+    else if (command == "select") {
+        const auto args = need(2, "select NAME N");
+        select(args[0], args[1]);
+    } else if (command == "type") {
+        auto args = splitWords(rest, 2);
+        if (args.empty() || args[0].empty())
+            throw ScriptError("usage: type NAME TEXT");
+        type(args[0], args.size() > 1 ? unescaped(args[1]) : std::string());
+    } else if (command == "receive") {
+        if (rest.empty())
+            throw ScriptError("usage: receive TEXT");
+        m_ports.serial.receive(unescaped(rest));
+    } else if (command == "answer") {
+        const std::string answer = need(1, "answer yes|no")[0];
+        if (answer != "yes" && answer != "no")
+            throw ScriptError("usage: answer yes|no");
+        m_ports.dialogs.queueAnswer(answer == "yes");
+    } else if (command == "tick")
+        tick(need(1, "tick NAME")[0]);
+    else if (command == "clock")
+        clock(rest);
+    else if (command == "close")
+        close(need(1, "close WINDOW")[0]);
+    else if (command == "snapshot") {
+        const auto args = need(2, "snapshot WINDOW FILE");
+        snapshot(args[0], args[1]);
+    } else
+        throw ScriptError("unknown command \"" + command + "\"");
+}
+
+void ScriptRunner::get(const std::string& name)
+{
+    const Target t = resolve(name);
+    std::string value;
+    if (!t.control) {
+        value = t.property == "Visible"
+                    ? boolText(m_app.isLoaded(t.window))
+                    : std::string(t.window == Window::Form1         ? Form1::kCaption
+                                  : t.window == Window::ComPortForm ? ComPortForm::kCaption
+                                                                    : Form2::kCaption);
+    } else {
+        value = std::visit(ValueText{t.property}, *t.control);
+    }
+    m_out << name << '=' << escape(value) << '\n';
+}
+
+void ScriptRunner::list(const std::string& name)
+{
+    const Target t = resolve(name);
+    const ListControl* list = nullptr;
+    if (t.control) {
+        if (auto* box = std::get_if<ListBox*>(t.control))
+            list = *box;
+        else if (auto* drop = std::get_if<DropDown*>(t.control))
+            list = *drop;
+    }
+    if (!list || !t.property.empty())
+        throw ScriptError("\"" + name + "\" is not a list");
+    m_out << name << ".count=" << list->count() << '\n'
+          << name << ".index=" << list->listIndex() << '\n';
+    for (int i = 0; i < list->count(); ++i)
+        m_out << name << '[' << i << "]=" << escape(list->list(i)) << '\n';
+}
+
+void ScriptRunner::click(const std::string& name)
+{
+    const Target t = resolve(name);
+    if (!t.control || !t.property.empty())
+        throw ScriptError("\"" + name + "\" cannot be clicked");
+    requireLoaded(t);
+    if (auto* button = std::get_if<Button*>(t.control))
+        (*button)->click();
+    else if (auto* option = std::get_if<OptionButton*>(t.control))
+        (*option)->choose();
+    else if (auto* check = std::get_if<CheckBox*>(t.control))
+        (*check)->click();
+    else
+        throw ScriptError("\"" + name + "\" cannot be clicked");
+}
+
+void ScriptRunner::select(const std::string& name, const std::string& number)
+{
+    const Target t = resolve(name);
+    const int n = parseNumber(number);
+    if (!t.control || !t.property.empty())
+        throw ScriptError("\"" + name + "\" is not a list");
+    requireLoaded(t);
+    if (auto* box = std::get_if<ListBox*>(t.control)) {
+        if (n < 0 || n >= (*box)->count())
+            throw ScriptError("bad number " + number + ": " + name + " has " +
+                              std::to_string((*box)->count()) + " entries");
+        // purgeage is read by the entry scrolled to its top row.
+        (*box)->setTopIndex(n);
+        (*box)->setListIndex(n);
+    } else if (auto* drop = std::get_if<DropDown*>(t.control)) {
+        if (n < 0 || n >= (*drop)->count())
+            throw ScriptError("bad number " + number + ": " + name + " has " +
+                              std::to_string((*drop)->count()) + " entries");
+        (*drop)->setListIndex(n);
+    } else {
+        throw ScriptError("\"" + name + "\" is not a list");
+    }
+}
+
+void ScriptRunner::type(const std::string& name, const std::string& text)
+{
+    const Target t = resolve(name);
+    if (!t.control || !t.property.empty())
+        throw ScriptError("\"" + name + "\" does not take typed text");
+    requireLoaded(t);
+    if (auto* box = std::get_if<TextBox*>(t.control))
+        (*box)->setText(text);
+    else if (auto* drop = std::get_if<DropDown*>(t.control); drop && (*drop)->editable())
+        (*drop)->setText(text);
+    else
+        throw ScriptError("\"" + name + "\" does not take typed text");
+}
+
+void ScriptRunner::tick(const std::string& name)
+{
+    const Target t = resolve(name);
+    auto* timer = t.control ? std::get_if<Timer*>(t.control) : nullptr;
+    if (!timer || !t.property.empty())
+        throw ScriptError("\"" + name + "\" is not a timer");
+    if (m_app.isLoaded(t.window))
+        (*timer)->tick();
+}
+
+void ScriptRunner::clock(const std::string& argument)
+{
+    if (!argument.empty() && argument[0] == '+') {
+        m_ports.clock.advance(parseNumber(argument.substr(1)));
+        return;
+    }
+    // "YYYY-MM-DD HH:MM:SS"
+    int y, mo, d, h, mi, s;
+    char tail;
+    if (std::sscanf(argument.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%c", &y, &mo, &d, &h, &mi, &s,
+                    &tail) != 6)
+        throw ScriptError("usage: clock YYYY-MM-DD HH:MM:SS or clock +SECONDS");
+    char text[32];
+    std::snprintf(text, sizeof text, "%02d/%02d/%04d %02d:%02d:%02d", d, mo, y, h, mi, s);
+    const auto t = DateTime::parse(text);
+    if (!t)
+        throw ScriptError("\"" + argument + "\" is not a date and time");
+    m_ports.clock.set(*t);
+}
+
+void ScriptRunner::close(const std::string& window)
+{
+    const auto w = windowNamed(window);
+    if (!w)
+        throw ScriptError("unknown window \"" + window + "\"");
+    if (!m_app.isLoaded(*w))
+        throw ScriptError(window + " is not open");
+    switch (*w) {
+    case Window::Form1:
+        m_app.form1().Quitbutton_Click();
+        break;
+    case Window::ComPortForm:
+        m_app.comPortForm().closeRequested();
+        break;
+    case Window::Form2:
+        m_app.form2().closemap_Click();
+        break;
+    }
+}
+
+void ScriptRunner::snapshot(const std::string& window, const std::string& path)
+{
+    const auto w = windowNamed(window);
+    if (!w)
+        throw ScriptError("unknown window \"" + window + "\"");
+    if (!m_app.isLoaded(*w))
+        throw ScriptError(window + " is not open");
+    if (!m_snapshot)
+        throw ScriptError("this run cannot take pictures of windows");
+    if (const std::string why = m_snapshot(*w, path); !why.empty())
+        throw ScriptError("snapshot " + window + ": " + why);
+    m_out << "snapshot: " << window << " -> " << path << '\n';
+}
+
+} // namespace fenlark::headless
