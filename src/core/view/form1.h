@@ -18,6 +18,8 @@ class ControlRegistry;
 
 class Form1 {
 public:
+    static constexpr const char* kCaption = "FENLARK Navtex Message Display";
+
     explicit Form1(Application& app);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
