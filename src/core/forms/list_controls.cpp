@@ -1,5 +1,7 @@
 #include "forms/list_controls.h"
 
+#include "forms/entry_sort.h"
+
 #include <algorithm>
 
 namespace fenlark {
@@ -11,16 +13,16 @@ void ListControl::settle() const
 {
     if (m_pending.empty())
         return;
-    std::stable_sort(m_pending.begin(), m_pending.end());
-    std::vector<std::string> merged;
     if (m_items.empty()) {
-        merged.swap(m_pending);
-    } else {
-        merged.reserve(m_items.size() + m_pending.size());
-        std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
-                   std::make_move_iterator(m_pending.begin()),
-                   std::make_move_iterator(m_pending.end()), std::back_inserter(merged));
+        sortEntriesInto(m_pending, m_items);
+        return;
     }
+    sortEntries(m_pending);
+    std::vector<std::string> merged;
+    merged.reserve(m_items.size() + m_pending.size());
+    std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
+               std::make_move_iterator(m_pending.begin()), std::make_move_iterator(m_pending.end()),
+               std::back_inserter(merged));
     m_items.swap(merged);
     m_pending.clear();
 }
