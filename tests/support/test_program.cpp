@@ -74,6 +74,8 @@ void FakeSerial::close()
         ++closes;
     m_open = false;
     m_buffer.clear();
+    if (onClose)
+        onClose();
 }
 
 std::string FakeSerial::read(std::size_t max)

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,8 @@ public:
     std::size_t waiting() const override { return m_buffer.size(); }
     std::string read(std::size_t max) override;
 
+    // Runs at every close, e.g. to have the receiver send while the port is closed.
+    std::function<void()> onClose;
     int refusedPort = -1;
     std::string refusedBaud;
     std::string openFailure; // non-empty: every open fails with this reason
