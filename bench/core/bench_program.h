@@ -2,6 +2,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "headless/script_ports.h"
 
 #include <filesystem>
 #include <string>
@@ -47,18 +48,6 @@ private:
     bool m_open = false;
 };
 
-class NullCanvas : public Canvas {
-public:
-    void clear() override {}
-    void setScale(double, double, double, double) override {}
-    void setForeColor(Rgb) override {}
-    void setFillColor(Rgb) override {}
-    void setFillSolid(bool) override {}
-    void pset(double, double) override {}
-    void lineTo(double, double) override {}
-    void circle(double, double, double, Rgb) override {}
-    void print(const std::string&) override {}
-};
 
 // Makes a temporary working folder with a port-0 settings file and the supplied station files,
 // and removes it again.
@@ -79,7 +68,7 @@ struct BenchProgram {
     YesDialogs dialogs;
     NullPrinter printer;
     LoopSerial serial;
-    NullCanvas canvas;
+    headless::NullCanvas canvas;
     Application app{Platform{clock, dialogs, printer, serial, canvas}};
 };
 
