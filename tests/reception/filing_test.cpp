@@ -93,6 +93,23 @@ TEST(MessageFiling, NewMessageTakesTheNextSlotAndIsListed)
     EXPECT_EQ(test::listState(p.form().MessageList2), "AB12 ZA01");
 }
 
+TEST(MessageFiling, NewMessageWritesLastNewAndTheCountThenTheRebuildClearsThem)
+{
+    TestProgram p;
+    p.receiveMessage("ZA01");
+    p.receiveMessage("AB12");
+    std::vector<std::string> lastNew;
+    p.form().Text11.setObserver([&] { lastNew.push_back(p.form().Text11.text()); });
+    std::vector<std::string> count;
+    p.form().Text12.setObserver([&] { count.push_back(p.form().Text12.text()); });
+    p.receiveMessage("NE05");
+    EXPECT_EQ(lastNew, std::vector<std::string>({"Last new: NE05", ""}));
+    EXPECT_EQ(count, std::vector<std::string>({" 3 logged", ""}));
+    EXPECT_EQ(p.form().MessageTypeList.listIndex(), 0);
+    EXPECT_EQ(p.form().MessageList.listIndex(), -1);
+    EXPECT_EQ(p.form().MessageList2.listIndex(), -1);
+}
+
 TEST(MessageFiling, RepeatKeepsTheCleanerCopy)
 {
     struct Case {
