@@ -1,0 +1,57 @@
+// The map's drawing surface: a persistent image with a user coordinate system, so the drawing
+// outlives the window being covered, and can be written to a file without a display.
+#pragma once
+
+#include "forms/ports.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QPolygonF>
+#include <QTransform>
+
+#include <functional>
+
+namespace fenlark::qt {
+
+class ImageCanvas : public Canvas {
+  public:
+    explicit ImageCanvas(QSize size);
+
+    void clear() override;
+    void setScale(double left, double top, double right, double bottom) override;
+    void setForeColor(Rgb color) override;
+    void setFillColor(Rgb color) override;
+    void setFillSolid(bool solid) override;
+    void pset(double x, double y) override;
+    void lineTo(double x, double y) override;
+    void circle(double x, double y, double radius, Rgb outline) override;
+    void print(const std::string &text) override;
+
+    // The picture as drawn so far.
+    const QImage &image();
+    // The font of the station labels (the window's default font unless set).
+    void setFont(const QFont &font) { m_font = font; }
+    // Told after each change of the picture, for a window that shows it.
+    void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+
+  private:
+    // Consecutive lines are gathered into one polyline and drawn together before anything else
+    // is drawn: the outline of a whole world is a hundred thousand short lines.
+    void flushLines();
+    QPointF toDevice(QPointF user) const { return m_transform.map(user); }
+    void changed();
+
+    QImage m_image;
+    QTransform m_transform;
+    QFont m_font;
+    QColor m_fore{Qt::black};
+    QColor m_fill{Qt::black};
+    bool m_solid = false;
+    QPointF m_current;
+    QPolygonF m_pendingLine; // user coordinates; its first point is where the line began
+    std::function<void()> m_listener;
+};
+
+} // namespace fenlark::qt

@@ -1,0 +1,315 @@
+#include "qt/main_window.h"
+
+#include "qt/binders.h"
+#include "qt/latin1.h"
+#include "qt/window_metrics.h"
+#include "view/form1.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace fenlark::qt {
+namespace {
+
+// The window's inner area, in twips.
+constexpr int kAreaWidth = 14970;
+constexpr int kAreaHeight = 9060;
+
+constexpr double kFontPoints = 9.75;
+
+// Frames hold their controls in layouts with little room to spare, as the frames are small.
+template <typename Layout> Layout *tightLayout(QWidget &frame) {
+    auto *layout = new Layout(&frame);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(2);
+    return layout;
+}
+
+QLineEdit *centredBox(QWidget *parent, TextBox &control) {
+    auto *edit = new QLineEdit(parent);
+    edit->setAlignment(Qt::AlignCenter);
+    bind(*edit, control);
+    return edit;
+}
+
+QLabel *label(QWidget *parent, Label &control,
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+    auto *widget = new QLabel(parent);
+    widget->setAlignment(align);
+    bind(*widget, control);
+    return widget;
+}
+
+// The list heading's runs of blanks put "Msg ID" over the left list and "Rx Time" over the right
+// one once the caption wraps; it must wrap only at those runs, never inside "Msg ID" or "Rx Time".
+class ColumnHeading : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        static const QRegularExpression singleBlank(QStringLiteral("(?<=\\S) (?=\\S)"));
+        QString shown = text();
+        shown.replace(singleBlank, QString(QChar(0x00A0)));
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(contentsRect(), Qt::AlignCenter | Qt::TextWordWrap, shown);
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_form(form) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromLatin1(Form1::kCaption));
+    setFont(windowFont(Face::SansSerif, kFontPoints));
+
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("Form1Area"));
+    area->setFixedSize(Twips::forScreen().size(kAreaWidth, kAreaHeight));
+    setCentralWidget(area);
+
+    buildMenus();
+    buildTopControls(*area);
+    buildDisplayFrame(*area);
+    buildLogFrame(*area);
+    buildHistoryFrame(*area);
+    buildSelectorFrame(*area);
+    buildFrequencyFrame(*area);
+    buildListFrame(*area);
+
+    m_timer = new QTimer(this);
+    bind(*m_timer, m_form.Timer1);
+    m_timer->stop();
+}
+
+void MainWindow::setLoaded(bool loaded) {
+    if (loaded) {
+        if (m_form.Timer1.enabled())
+            m_timer->start();
+        show();
+        raise();
+        activateWindow();
+    } else {
+        m_timer->stop();
+        hide();
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event) {
+    event->ignore();
+    m_form.Quitbutton_Click();
+}
+
+void MainWindow::buildMenus() {
+    auto menu = [this](MenuTitle &title, std::initializer_list<MenuItem *> items) {
+        QMenu *widget = menuBar()->addMenu(QString());
+        bind(*widget, title);
+        for (MenuItem *item : items)
+            bind(*widget->addAction(QString()), *item);
+    };
+    menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnucapture, &m_form.mnuQuit});
+    menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg});
+    menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
+    menu(m_form.mnuhelp, {&m_form.mnuAbout, &m_form.mnuhelpmsg});
+}
+
+void MainWindow::buildTopControls(QWidget &area) {
+    const Twips t = Twips::forScreen();
+    const QFont bold = windowFont(Face::SansSerif, kFontPoints, true);
+
+    auto *body = new QPlainTextEdit(&area);
+    body->setGeometry(t.rect(0, 120, 10695, 3375));
+    body->setFont(windowFont(Face::Verdana, 9, true));
+    body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bind(*body, m_form.Text1);
+
+    auto *shown = new QLineEdit(&area);
+    shown->setGeometry(t.rect(360, 3720, 1680, 240));
+    shown->setFont(bold);
+    shown->setFrame(false); // 240 twips leave no room for a frame around bold text
+    bind(*shown, m_form.Text6);
+
+    QLabel *type = label(&area, m_form.Label6);
+    type->setGeometry(t.rect(2160, 3720, 8025, 240));
+    type->setFont(bold);
+    QLabel *station = label(&area, m_form.Label15);
+    station->setGeometry(t.rect(2160, 4095, 8025, 240));
+    station->setFont(bold);
+
+    auto button = [&](Button &control, QRect place) {
+        auto *widget = new QPushButton(&area);
+        widget->setGeometry(place);
+        bind(*widget, control);
+    };
+    button(m_form.print_message, t.rect(11040, 225, 1320, 420));
+    button(m_form.Delmsg, t.rect(11040, 840, 1320, 420));
+    button(m_form.Quitbutton, t.rect(11040, 1440, 1320, 420));
+    button(m_form.Mapbutton, t.rect(9630, 7605, 1500, 420));
+
+    QLabel *status = label(&area, m_form.Label1);
+    status->setGeometry(t.rect(5040, 8160, 3495, 255));
+
+    auto *echo = new QLineEdit(&area);
+    echo->setGeometry(t.rect(2760, 8505, 8295, 345));
+    echo->setFont(bold);
+    QPalette darkGreen = echo->palette();
+    darkGreen.setColor(QPalette::Text, QColor(0, 128, 0));
+    echo->setPalette(darkGreen);
+    bind(*echo, m_form.Text9);
+
+    auto *lastNew = new QLineEdit(&area);
+    lastNew->setGeometry(t.rect(720, 8520, 1575, 360));
+    bind(*lastNew, m_form.Text11);
+}
+
+void MainWindow::buildDisplayFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(10920, 2040, 1500, 1815));
+    bind(*frame, m_form.Frame5);
+    auto *layout = tightLayout<QVBoxLayout>(*frame);
+    for (OptionButton *option : {&m_form.Option3, &m_form.Option4, &m_form.Option5}) {
+        auto *radio = new QRadioButton(frame);
+        bind(*radio, *option);
+        layout->addWidget(radio);
+    }
+}
+
+void MainWindow::buildLogFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(12600, 225, 2175, 4395));
+    bind(*frame, m_form.Frame2);
+    auto *layout = tightLayout<QVBoxLayout>(*frame);
+
+    auto button = [&](Button &control) {
+        auto *widget = new QPushButton(frame);
+        bind(*widget, control);
+        layout->addWidget(widget);
+    };
+    button(m_form.purge);
+    QLabel *olderThan = label(frame, m_form.Label7, Qt::AlignCenter);
+    olderThan->setWordWrap(true);
+    layout->addWidget(olderThan);
+
+    // The purge age: a list one row high whose row in view is the age used.
+    auto *ageRow = new QHBoxLayout;
+    auto *age = new QListView(frame);
+    bind(*age, m_form.purgeage);
+    age->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    age->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    age->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int rowHeight = age->fontMetrics().height() + 4;
+    age->setFixedSize(age->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 24,
+                      rowHeight + 2 * age->frameWidth());
+    ageRow->addStretch();
+    ageRow->addWidget(age);
+    ageRow->addWidget(label(frame, m_form.Label8));
+    ageRow->addStretch();
+    layout->addLayout(ageRow);
+
+    button(m_form.Command1);
+    button(m_form.Command2);
+    layout->addWidget(centredBox(frame, m_form.Text12));
+    auto *autosave = new QCheckBox(frame);
+    bind(*autosave, m_form.autosave);
+    layout->addWidget(autosave, 0, Qt::AlignHCenter);
+}
+
+void MainWindow::buildHistoryFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(315, 4905, 3495, 3135));
+    bind(*frame, m_form.Frame4);
+    auto *grid = tightLayout<QGridLayout>(*frame);
+    grid->addWidget(centredBox(frame, m_form.Text5), 0, 0, 1, 4);
+    grid->addWidget(centredBox(frame, m_form.Text2), 1, 0, 1, 4);
+    grid->addWidget(label(frame, m_form.Label9), 2, 0, 1, 2);
+    grid->addWidget(centredBox(frame, m_form.Text10), 2, 2, 1, 2);
+    grid->addWidget(centredBox(frame, m_form.Text3), 3, 0);
+    grid->addWidget(label(frame, m_form.Label10, Qt::AlignCenter), 3, 1);
+    grid->addWidget(centredBox(frame, m_form.Text4), 3, 2);
+    grid->addWidget(label(frame, m_form.Label11), 3, 3);
+    grid->addWidget(label(frame, m_form.Label12), 4, 0, 1, 2);
+    grid->addWidget(centredBox(frame, m_form.Text13), 4, 2, 1, 2);
+    grid->addWidget(centredBox(frame, m_form.Text7), 5, 0);
+    grid->addWidget(label(frame, m_form.Label13, Qt::AlignCenter), 5, 1);
+    grid->addWidget(centredBox(frame, m_form.Text8), 5, 2);
+    grid->addWidget(label(frame, m_form.Label14), 5, 3);
+    grid->setColumnStretch(0, 3);
+    grid->setColumnStretch(2, 3);
+}
+
+void MainWindow::buildSelectorFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(3915, 4905, 5490, 3135));
+    bind(*frame, m_form.Frame1);
+    auto *grid = tightLayout<QGridLayout>(*frame);
+    grid->setHorizontalSpacing(6);
+    const QFont bold = windowFont(Face::SansSerif, kFontPoints, true);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    auto selector = [&](DropDown &control, int row) {
+        auto *combo = new QComboBox(frame);
+        combo->setFont(bold);
+        combo->setMaxVisibleItems(27);
+        bind(*combo, control);
+        grid->addWidget(combo, row, 1);
+    };
+    grid->addWidget(label(frame, m_form.Label2, right), 0, 0);
+    selector(m_form.MessageTypeList, 0);
+    grid->addWidget(label(frame, m_form.Label3, right), 1, 0);
+    selector(m_form.StationList, 1);
+    grid->addWidget(label(frame, m_form.Label5), 2, 0, 1, 2);
+    grid->addWidget(label(frame, m_form.TxTimeslabel), 3, 0, 1, 2);
+    grid->addWidget(label(frame, m_form.Label4, right), 4, 0);
+    selector(m_form.NavAreaList, 4);
+    grid->setColumnStretch(1, 1);
+}
+
+void MainWindow::buildFrequencyFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(9585, 4905, 1545, 2355));
+    bind(*frame, m_form.Frame6);
+    auto *layout = tightLayout<QVBoxLayout>(*frame);
+    for (OptionButton &member : m_form.Frequency) {
+        auto *radio = new QRadioButton(frame);
+        bind(*radio, member);
+        layout->addWidget(radio);
+    }
+}
+
+void MainWindow::buildListFrame(QWidget &area) {
+    auto *frame = new QGroupBox(&area);
+    frame->setGeometry(Twips::forScreen().rect(11340, 4905, 3255, 3930));
+    bind(*frame, m_form.Frame3);
+    auto *layout = tightLayout<QVBoxLayout>(*frame);
+    // The blanks in the caption put "Msg ID" over the left list and "Rx Time" over the right.
+    auto *heading = new ColumnHeading(frame);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setWordWrap(true);
+    bind(*heading, m_form.Label17);
+    layout->addWidget(heading);
+    auto *lists = new QHBoxLayout;
+    for (ListBox *control : {&m_form.MessageList2, &m_form.MessageList}) {
+        auto *view = new QListView(frame);
+        view->setFont(windowFont(Face::SansSerif, 12, true));
+        bind(*view, *control);
+        lists->addWidget(view);
+    }
+    layout->addLayout(lists, 1);
+}
+
+} // namespace fenlark::qt

@@ -1,0 +1,40 @@
+// The main window, Form1: builds a widget for every control of the window model, at its place
+// in twips, and binds each to its control. It holds no state and runs no handler of its own.
+#pragma once
+
+#include <QMainWindow>
+
+class QTimer;
+
+namespace fenlark {
+class Form1;
+}
+
+namespace fenlark::qt {
+
+class MainWindow : public QMainWindow {
+  public:
+    explicit MainWindow(Form1 &form, QWidget *parent = nullptr);
+
+    // Loaded: shown with its timer running as the model says; unloaded: hidden, timer stopped.
+    void setLoaded(bool loaded);
+
+  protected:
+    // Closing by the window's frame is the Quit button: the program asks about saving and ends.
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void buildMenus();
+    void buildTopControls(QWidget &area);
+    void buildDisplayFrame(QWidget &area);
+    void buildLogFrame(QWidget &area);
+    void buildHistoryFrame(QWidget &area);
+    void buildSelectorFrame(QWidget &area);
+    void buildFrequencyFrame(QWidget &area);
+    void buildListFrame(QWidget &area);
+
+    Form1 &m_form;
+    QTimer *m_timer = nullptr;
+};
+
+} // namespace fenlark::qt

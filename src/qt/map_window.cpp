@@ -1,0 +1,67 @@
+#include "qt/map_window.h"
+
+#include "map/form2.h"
+#include "qt/binders.h"
+#include "qt/image_canvas.h"
+#include "qt/window_metrics.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+namespace fenlark::qt {
+namespace {
+
+// Shows the canvas's image; it is drawn once, and only copied to the screen here.
+class MapPicture : public QWidget {
+  public:
+    MapPicture(ImageCanvas &canvas, QWidget *parent) : QWidget(parent), m_canvas(canvas) {
+        setObjectName(QStringLiteral("MapPicture"));
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.drawImage(rect(), m_canvas.image());
+    }
+
+  private:
+    ImageCanvas &m_canvas;
+};
+
+} // namespace
+
+MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
+    : QWidget(parent, Qt::Window), m_form(form), m_canvas(canvas) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QString::fromLatin1(Form2::kCaption));
+    const Twips t = Twips::forScreen();
+    setFixedSize(t.size(kMapWidthTwips, kMapHeightTwips));
+
+    auto *picture = new MapPicture(canvas, this);
+    picture->setGeometry(rect());
+    m_canvas.setChangeListener([picture] { picture->update(); });
+
+    auto *title = new QLabel(this);
+    title->setGeometry(t.rect(270, 135, 12345, 465));
+    title->setFont(windowFont(Face::SansSerif, 12, true));
+    QPalette darkGreen = title->palette();
+    darkGreen.setColor(QPalette::WindowText, QColor(0, 128, 0));
+    title->setPalette(darkGreen);
+    bind(*title, form.Maplabel);
+
+    auto *close = new QPushButton(this);
+    close->setGeometry(t.rect(11835, 7290, 960, 600));
+    bind(*close, form.closemap);
+}
+
+MapWindow::~MapWindow() { m_canvas.setChangeListener({}); }
+
+void MapWindow::closeEvent(QCloseEvent *event) {
+    event->ignore();
+    m_form.closemap_Click();
+}
+
+} // namespace fenlark::qt

@@ -1,0 +1,34 @@
+#include "qt/message_box_dialogs.h"
+
+#include "qt/latin1.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace fenlark::qt {
+namespace {
+
+QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::StandardButtons buttons,
+                                    QMessageBox::StandardButton defaultButton) {
+    // Over whichever window is active, so that the box is centred on it; the program's own
+    // windows stay blocked until it is answered.
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), toQString(text), buttons,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    box.setObjectName(QStringLiteral("FenLarkMessageBox"));
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+} // namespace
+
+bool MessageBoxDialogs::ask(const std::string &question) {
+    return showBox(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
+           QMessageBox::Yes;
+}
+
+void MessageBoxDialogs::notice(const std::string &text) {
+    showBox(text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+} // namespace fenlark::qt

@@ -1,0 +1,164 @@
+#include "qt/serial_port_device.h"
+
+#include "qt/latin1.h"
+
+namespace fenlark::qt {
+namespace {
+
+QSerialPort::Parity parityOf(char letter) {
+    switch (letter) {
+    case 'e':
+        return QSerialPort::EvenParity;
+    case 'o':
+        return QSerialPort::OddParity;
+    case 'm':
+        return QSerialPort::MarkParity;
+    case 's':
+        return QSerialPort::SpaceParity;
+    default:
+        return QSerialPort::NoParity;
+    }
+}
+
+QSerialPort::StopBits stopBitsOf(const std::string &text) {
+    if (text == "2")
+        return QSerialPort::TwoStop;
+    if (text == "1.5")
+        return QSerialPort::OneAndHalfStop;
+    return QSerialPort::OneStop;
+}
+
+} // namespace
+
+SerialPortDevice::SerialPortDevice(QString device, int retryMs, QObject *parent)
+    : QObject(parent), m_fixedDevice(std::move(device)) {
+    connect(&m_port, &QSerialPort::readyRead, this, [this] { readArrived(); });
+    connect(&m_port, &QSerialPort::errorOccurred, this,
+            [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
+    m_retry.setInterval(retryMs);
+    connect(&m_retry, &QTimer::timeout, this, [this] { retryNow(); });
+}
+
+SerialPortDevice::~SerialPortDevice() {
+    m_port.disconnect(this);
+    m_port.close();
+}
+
+QString SerialPortDevice::standardDeviceName(int port) {
+    return QStringLiteral("/dev/ttyS") + QString::number(port - 1);
+}
+
+std::string SerialPortDevice::deviceName(int port) const {
+    return fromQString(m_fixedDevice.isEmpty() ? standardDeviceName(port) : m_fixedDevice);
+}
+
+std::string SerialPortDevice::checkPort(int) { return {}; }
+
+std::string SerialPortDevice::checkSettings(const LineSettings &settings) {
+    // Everything else is the device's to refuse when the port opens.
+    if (settings.dataBits < 5 || settings.dataBits > 8)
+        return std::to_string(settings.dataBits) + " data bits are not possible here (5 to 8 are)";
+    return {};
+}
+
+std::string SerialPortDevice::open(int port, const LineSettings &settings) {
+    m_portNumber = port;
+    m_settings = settings;
+    if (const std::string why = openLine(); !why.empty())
+        return why;
+    m_open = true;
+    return {};
+}
+
+std::string SerialPortDevice::openLine() {
+    m_port.setPortName(toQString(deviceName(m_portNumber)));
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        const std::string why = fromQString(m_port.errorString());
+        m_port.clearError();
+        return why;
+    }
+    // Each setting the device refuses fails the opening with the device's own reason.
+    auto refused = [this](const std::string &what) {
+        const std::string why = what + ": " + fromQString(m_port.errorString());
+        m_port.clearError();
+        m_port.close();
+        return why;
+    };
+    if (!m_port.setBaudRate(m_settings.baud))
+        return refused("baud rate " + std::to_string(m_settings.baud));
+    if (!m_port.setDataBits(static_cast<QSerialPort::DataBits>(m_settings.dataBits)))
+        return refused(std::to_string(m_settings.dataBits) + " data bits");
+    if (!m_port.setParity(parityOf(m_settings.parity)))
+        return refused(std::string("parity ") + m_settings.parity);
+    if (!m_port.setStopBits(stopBitsOf(m_settings.stopBits)))
+        return refused(m_settings.stopBits + " stop bits");
+    if (!m_port.setFlowControl(QSerialPort::NoFlowControl))
+        return refused("no handshaking");
+    m_retry.stop();
+    return {};
+}
+
+void SerialPortDevice::close() {
+    m_open = false;
+    m_retry.stop();
+    if (m_port.isOpen())
+        m_port.close();
+    m_buffer.clear();
+    m_read = 0;
+}
+
+std::string SerialPortDevice::read(std::size_t max) {
+    const std::size_t n = std::min(max, waiting());
+    std::string out = m_buffer.substr(m_read, n);
+    m_read += n;
+    if (m_read == m_buffer.size()) {
+        m_buffer.clear();
+        m_read = 0;
+    }
+    return out;
+}
+
+void SerialPortDevice::readArrived() {
+    const QByteArray bytes = m_port.readAll();
+    if (bytes.isEmpty())
+        return;
+    if (m_read > 0 && m_read >= m_buffer.size() / 2) {
+        m_buffer.erase(0, m_read);
+        m_read = 0;
+    }
+    m_buffer.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    inputArrived();
+}
+
+void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error) {
+    // A failed read on an open line (the receiver unplugged, the far end gone) is reported again
+    // at every turn of the event loop for as long as the device stays open: close it at once.
+    if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
+        return;
+    if (!m_port.isOpen())
+        return;
+    const std::string why = fromQString(m_port.errorString());
+    m_port.clearError();
+    m_port.close();
+    ++m_failures;
+    if (!m_open)
+        return;
+    if (m_retry.interval() > 0)
+        m_retry.start();
+    // The operator hears of it after this signal has returned, not from inside it.
+    QMetaObject::invokeMethod(
+        this,
+        [this, why] {
+            if (m_lostListener)
+                m_lostListener(why);
+        },
+        Qt::QueuedConnection);
+}
+
+bool SerialPortDevice::retryNow() {
+    if (!m_open || m_port.isOpen())
+        return m_port.isOpen();
+    return openLine().empty();
+}
+
+} // namespace fenlark::qt

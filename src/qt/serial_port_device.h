@@ -1,0 +1,68 @@
+// The receiver's serial line through QSerialPort. Port number N is the device /dev/ttyS(N-1),
+// unless one device was named for every port number (a USB adapter, a pseudo-terminal).
+#pragma once
+
+#include "forms/ports.h"
+
+#include <QObject>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+#include <functional>
+#include <string>
+
+namespace fenlark::qt {
+
+class SerialPortDevice : public QObject, public SerialDevice {
+  public:
+    static constexpr int kRetryMs = 5000;
+
+    // `device`: the device for every port number, empty for the /dev/ttyS rule. `retryMs`: how
+    // often a lost line is tried again; 0 never.
+    explicit SerialPortDevice(QString device = {}, int retryMs = kRetryMs,
+                              QObject *parent = nullptr);
+    ~SerialPortDevice() override;
+
+    static QString standardDeviceName(int port);
+
+    std::string deviceName(int port) const override;
+    std::string checkPort(int port) override;
+    std::string checkSettings(const LineSettings &settings) override;
+    std::string open(int port, const LineSettings &settings) override;
+    void close() override;
+    // Open from a successful open() to close(), also while a lost line waits to come back.
+    bool isOpen() const override { return m_open; }
+    std::size_t waiting() const override { return m_buffer.size() - m_read; }
+    std::string read(std::size_t max) override;
+
+    // Told once each time an open line fails (the receiver unplugged, the far end of a
+    // pseudo-terminal closed), with the device's reason, after the line has been closed.
+    void setLostListener(std::function<void(const std::string &reason)> listener) {
+        m_lostListener = std::move(listener);
+    }
+    // Whether the device itself is open now (false while a lost line waits).
+    bool lineUp() const { return m_port.isOpen(); }
+    // How many line failures were handled (each closes the line, so each is counted once).
+    int lineFailures() const { return m_failures; }
+    // Tries once to open a lost line again; true when it is up.
+    bool retryNow();
+
+  private:
+    std::string openLine();
+    void readArrived();
+    void errorOccurred(QSerialPort::SerialPortError error);
+
+    QString m_fixedDevice;
+    QSerialPort m_port;
+    QTimer m_retry;
+    bool m_open = false;
+    int m_portNumber = 1;
+    LineSettings m_settings;
+    std::string m_buffer;
+    std::size_t m_read = 0; // bytes of m_buffer already read
+    int m_failures = 0;
+    std::function<void(const std::string &)> m_lostListener;
+};
+
+} // namespace fenlark::qt
