@@ -259,5 +259,21 @@ TEST(StationFileProblem, IsToldOnceAndLeavesOnlyAllStations)
     }
 }
 
+TEST(StationFileProblem, AtStartUpIsToldOnce)
+{
+    TestProgram p(test::kPortZeroSettings, false);
+    std::filesystem::remove("518.txt");
+    p.app.start();
+    ASSERT_EQ(p.dialogs.notices.size(), 1u);
+    EXPECT_NE(p.dialogs.notices[0].find("518.txt"), std::string::npos);
+    EXPECT_EQ(listState(p.form().StationList), "[ All Stations]");
+    p.receiveMessage("EA01");
+    EXPECT_EQ(listState(p.form().MessageList), "EA01");
+    p.form().Option3.choose();
+    EXPECT_EQ(p.form().Label6.caption(), "- Navigation Warning");
+    EXPECT_EQ(p.form().Label15.caption(), "");
+    EXPECT_EQ(p.dialogs.notices.size(), 1u);
+}
+
 } // namespace
 } // namespace fenlark
