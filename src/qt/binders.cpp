@@ -26,7 +26,8 @@ namespace fenlark::qt {
 namespace {
 
 // The state every control has: enabled, visible and its pop-up hint.
-void syncCommon(QWidget &widget, const Control &control) {
+void syncCommon(QWidget &widget, const Control &control)
+{
     if (widget.isEnabled() != control.enabled())
         widget.setEnabled(control.enabled());
     if (widget.isHidden() == control.visible())
@@ -39,12 +40,13 @@ void syncCommon(QWidget &widget, const Control &control) {
 // Observes one control for as long as its widget lives and writes the control's state to the
 // widget, at once or at the next turn of the event loop.
 class ControlBinding : public QObject {
-  public:
+public:
     enum class When { Now, Deferred };
 
     ControlBinding(QObject &widget, Control &control, When when, std::function<void()> sync)
         : QObject(&widget), m_control(control), m_sync(std::move(sync)),
-          m_deferred(when == When::Deferred ? new DeferredCall(this, m_sync) : nullptr) {
+          m_deferred(when == When::Deferred ? new DeferredCall(this, m_sync) : nullptr)
+    {
         widget.setObjectName(toQString(control.name()));
         m_control.setObserver([this] { changed(); });
         m_sync();
@@ -53,15 +55,17 @@ class ControlBinding : public QObject {
 
     // After the operator's action has gone to the control: the control may have kept its state
     // (and so said nothing), so the widget is written again.
-    void syncNow() {
+    void syncNow()
+    {
         if (m_deferred && m_deferred->pending())
             m_deferred->runNow();
         else
             m_sync();
     }
 
-  private:
-    void changed() {
+private:
+    void changed()
+    {
         if (m_deferred)
             m_deferred->request();
         else
@@ -73,47 +77,63 @@ class ControlBinding : public QObject {
     DeferredCall *m_deferred;
 };
 
+struct ApplyingGuard {
+    explicit ApplyingGuard(bool &flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~ApplyingGuard() { m_flag = m_was; }
+    bool &m_flag;
+    bool m_was;
+};
+
 // Observes a list control's entries and position as well as its own state.
 class ListBinding : public QObject {
-  public:
+public:
     ListBinding(QObject &widget, ListControl &control)
         : QObject(&widget), m_control(control), m_model(new ListControlModel(control, this)),
-          m_sync(new DeferredCall(this, [this] { sync(); })) {
+          m_sync(new DeferredCall(this, [this] { sync(); }))
+    {
         widget.setObjectName(toQString(control.name()));
         m_control.setObserver([this] { m_sync->request(); });
         m_control.setListObserver([this](const ListChange &change) { changed(change); });
     }
-    ~ListBinding() override {
+    ~ListBinding() override
+    {
         m_control.setObserver({});
         m_control.setListObserver({});
     }
 
     ListControlModel *model() const { return m_model; }
-    void syncNow() {
+    void syncNow()
+    {
         if (m_sync->pending())
             m_sync->runNow();
         else
             sync();
     }
 
-  protected:
+protected:
     // Writes position, top row and state to the widget; the model has been refreshed.
     virtual void writeWidget(bool currentMoved, bool topMoved) = 0;
 
-  private:
-    void changed(const ListChange &change) {
+private:
+    void changed(const ListChange &change)
+    {
         using Kind = ListChange::Kind;
-        m_model->apply(change);
+        {
+            // The views react to rows coming and going (a selection moves with its row, a combo
+            // box makes its first row current); none of that is the operator's doing.
+            const ApplyingGuard guard(m_applying);
+            m_model->apply(change);
+        }
         if (change.kind == Kind::CurrentChanged || change.kind == Kind::TextChanged)
             m_currentMoved = true;
         if (change.kind == Kind::TopChanged)
             m_topMoved = true;
-        // A single row inserted into a settled list is already shown; the current position may
-        // have moved down with it, which the selection follows by itself.
-        if (change.kind != Kind::Inserted || m_model->stale())
-            m_sync->request();
+        // Even a single inserted row, shown at once, may have moved what the view has current.
+        m_sync->request();
     }
-    void sync() {
+    void sync()
+    {
+        const ApplyingGuard guard(m_applying);
         const bool refreshed = m_model->stale();
         m_model->refresh();
         const bool currentMoved = m_currentMoved || refreshed;
@@ -122,20 +142,24 @@ class ListBinding : public QObject {
         writeWidget(currentMoved, topMoved);
     }
 
-  protected:
+protected:
+    // True while the control's state is being written to the view.
+    bool applying() const { return m_applying; }
+
     ListControl &m_control;
 
-  private:
+private:
     ListControlModel *m_model;
     DeferredCall *m_sync;
     bool m_currentMoved = true;
     bool m_topMoved = true;
+    bool m_applying = false;
 };
 
 class ListBoxBinding : public ListBinding {
-  public:
-    ListBoxBinding(QListView &view, ListBox &box)
-        : ListBinding(view, box), m_view(view), m_box(box) {
+public:
+    ListBoxBinding(QListView &view, ListBox &box) : ListBinding(view, box), m_view(view), m_box(box)
+    {
         view.setModel(model());
         view.setSelectionMode(QAbstractItemView::SingleSelection);
         view.setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -149,14 +173,14 @@ class ListBoxBinding : public ListBinding {
         syncNow();
     }
 
-  private:
-    void writeWidget(bool currentMoved, bool topMoved) override {
+private:
+    void writeWidget(bool currentMoved, bool topMoved) override
+    {
         syncCommon(m_view, m_box);
         QItemSelectionModel *selection = m_view.selectionModel();
         const QSignalBlocker blockSelection(selection);
         // The scroll bar's signals move the view's contents, so they are not blocked; scrolling
-        // done here is simply not reported back as the operator's.
-        m_writing = true;
+        // done here is not reported back as the operator's (applying() is true).
         const int rows = model()->rowCount();
         if (topMoved && m_box.topIndex() >= 0 && m_box.topIndex() < rows)
             m_view.scrollTo(model()->index(m_box.topIndex()), QAbstractItemView::PositionAtTop);
@@ -170,18 +194,21 @@ class ListBoxBinding : public ListBinding {
         } else if (selection->hasSelection() || selection->currentIndex().isValid()) {
             selection->clear();
         }
-        m_writing = false;
         // The selection model's signals were blocked: the view repaints the rows itself.
         m_view.viewport()->update();
     }
-    void selectionChanged() {
+    void selectionChanged()
+    {
+        if (applying())
+            return;
         const QModelIndexList rows = m_view.selectionModel()->selectedRows();
         if (rows.size() == 1)
             m_box.setListIndex(rows.front().row());
         syncNow();
     }
-    void scrolled() {
-        if (m_writing)
+    void scrolled()
+    {
+        if (applying())
             return;
         const QModelIndex top = m_view.indexAt(QPoint(1, 1));
         if (top.isValid())
@@ -190,13 +217,13 @@ class ListBoxBinding : public ListBinding {
 
     QListView &m_view;
     ListBox &m_box;
-    bool m_writing = false;
 };
 
 class DropDownBinding : public ListBinding {
-  public:
+public:
     DropDownBinding(QComboBox &combo, DropDown &dropDown)
-        : ListBinding(combo, dropDown), m_combo(combo), m_dropDown(dropDown) {
+        : ListBinding(combo, dropDown), m_combo(combo), m_dropDown(dropDown)
+    {
         combo.setModel(model());
         combo.setEditable(dropDown.editable());
         combo.setInsertPolicy(QComboBox::NoInsert);
@@ -212,8 +239,9 @@ class DropDownBinding : public ListBinding {
         syncNow();
     }
 
-  private:
-    void writeWidget(bool, bool) override {
+private:
+    void writeWidget(bool, bool) override
+    {
         syncCommon(m_combo, m_dropDown);
         const QSignalBlocker block(m_combo);
         const int current = m_dropDown.listIndex();
@@ -233,7 +261,8 @@ class DropDownBinding : public ListBinding {
 
 } // namespace
 
-void bind(QLineEdit &edit, TextBox &box) {
+void bind(QLineEdit &edit, TextBox &box)
+{
     auto *binding = new ControlBinding(edit, box, ControlBinding::When::Deferred, [&edit, &box] {
         syncCommon(edit, box);
         const QString text = toQString(box.text());
@@ -246,7 +275,8 @@ void bind(QLineEdit &edit, TextBox &box) {
                      [&box](const QString &text) { box.setText(fromQString(text)); });
 }
 
-void bind(QPlainTextEdit &edit, TextBox &box) {
+void bind(QPlainTextEdit &edit, TextBox &box)
+{
     auto *binding = new ControlBinding(edit, box, ControlBinding::When::Deferred, [&edit, &box] {
         syncCommon(edit, box);
         const QString text = toEditorText(box.text());
@@ -259,7 +289,8 @@ void bind(QPlainTextEdit &edit, TextBox &box) {
                      [&edit, &box] { box.setText(fromEditorText(edit.toPlainText())); });
 }
 
-void bind(QLabel &label, Label &control) {
+void bind(QLabel &label, Label &control)
+{
     label.setTextFormat(Qt::PlainText);
     new ControlBinding(label, control, ControlBinding::When::Deferred, [&label, &control] {
         syncCommon(label, control);
@@ -269,14 +300,16 @@ void bind(QLabel &label, Label &control) {
     });
 }
 
-void bind(QGroupBox &box, Frame &frame) {
+void bind(QGroupBox &box, Frame &frame)
+{
     new ControlBinding(box, frame, ControlBinding::When::Now, [&box, &frame] {
         syncCommon(box, frame);
         box.setTitle(toQString(frame.caption()));
     });
 }
 
-void bind(QMenu &menu, MenuTitle &title) {
+void bind(QMenu &menu, MenuTitle &title)
+{
     new ControlBinding(menu, title, ControlBinding::When::Now, [&menu, &title] {
         menu.setTitle(toQString(title.caption()));
         menu.menuAction()->setEnabled(title.enabled());
@@ -284,7 +317,8 @@ void bind(QMenu &menu, MenuTitle &title) {
     });
 }
 
-void bind(QPushButton &button, Button &control) {
+void bind(QPushButton &button, Button &control)
+{
     auto *binding =
         new ControlBinding(button, control, ControlBinding::When::Now, [&button, &control] {
             syncCommon(button, control);
@@ -296,7 +330,8 @@ void bind(QPushButton &button, Button &control) {
     });
 }
 
-void bind(QAction &action, MenuItem &item) {
+void bind(QAction &action, MenuItem &item)
+{
     auto *binding = new ControlBinding(action, item, ControlBinding::When::Now, [&action, &item] {
         action.setText(toQString(item.caption()));
         action.setEnabled(item.enabled());
@@ -308,7 +343,8 @@ void bind(QAction &action, MenuItem &item) {
     });
 }
 
-void bind(QRadioButton &radio, OptionButton &option) {
+void bind(QRadioButton &radio, OptionButton &option)
+{
     radio.setAutoExclusive(false);
     auto *binding = new ControlBinding(radio, option, ControlBinding::When::Now, [&radio, &option] {
         syncCommon(radio, option);
@@ -324,7 +360,8 @@ void bind(QRadioButton &radio, OptionButton &option) {
     });
 }
 
-void bind(QCheckBox &check, CheckBox &control) {
+void bind(QCheckBox &check, CheckBox &control)
+{
     auto *binding =
         new ControlBinding(check, control, ControlBinding::When::Now, [&check, &control] {
             syncCommon(check, control);
@@ -341,7 +378,8 @@ void bind(QCheckBox &check, CheckBox &control) {
     });
 }
 
-void bind(QTimer &timer, Timer &control) {
+void bind(QTimer &timer, Timer &control)
+{
     timer.setInterval(control.interval());
     auto *binding =
         new ControlBinding(timer, control, ControlBinding::When::Now, [&timer, &control] {
@@ -353,8 +391,14 @@ void bind(QTimer &timer, Timer &control) {
     QObject::connect(&timer, &QTimer::timeout, binding, [&control] { control.tick(); });
 }
 
-void bind(QListView &view, ListBox &box) { new ListBoxBinding(view, box); }
+void bind(QListView &view, ListBox &box)
+{
+    new ListBoxBinding(view, box);
+}
 
-void bind(QComboBox &combo, DropDown &dropDown) { new DropDownBinding(combo, dropDown); }
+void bind(QComboBox &combo, DropDown &dropDown)
+{
+    new DropDownBinding(combo, dropDown);
+}
 
 } // namespace fenlark::qt

@@ -17,7 +17,8 @@
 namespace fenlark::qt {
 
 ComPortWindow::ComPortWindow(ComPortForm &form, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_form(form) {
+    : QWidget(parent, Qt::Window), m_form(form)
+{
     setObjectName(QStringLiteral("ComPortForm"));
     setWindowTitle(QString::fromLatin1(ComPortForm::kCaption));
     setFont(windowFont(Face::SansSerif, 9.75));
@@ -64,7 +65,8 @@ ComPortWindow::ComPortWindow(ComPortForm &form, QWidget *parent)
     grid->setColumnMinimumWidth(1, 120);
 }
 
-void ComPortWindow::closeEvent(QCloseEvent *event) {
+void ComPortWindow::closeEvent(QCloseEvent *event)
+{
     event->ignore();
     m_form.closeRequested();
 }

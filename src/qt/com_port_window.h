@@ -11,13 +11,13 @@ class ComPortForm;
 namespace fenlark::qt {
 
 class ComPortWindow : public QWidget {
-  public:
+public:
     explicit ComPortWindow(ComPortForm &form, QWidget *parent = nullptr);
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     ComPortForm &m_form;
 };
 

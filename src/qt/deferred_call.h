@@ -9,11 +9,14 @@
 namespace fenlark::qt {
 
 class DeferredCall : public QObject {
-  public:
+public:
     DeferredCall(QObject *parent, std::function<void()> function)
-        : QObject(parent), m_function(std::move(function)) {}
+        : QObject(parent), m_function(std::move(function))
+    {
+    }
 
-    void request() {
+    void request()
+    {
         if (m_pending)
             return;
         m_pending = true;
@@ -22,7 +25,8 @@ class DeferredCall : public QObject {
             this, [this] { runNow(); }, Qt::QueuedConnection);
     }
     // Runs the function now if a call is pending (the queued call then does nothing).
-    void runNow() {
+    void runNow()
+    {
         if (!m_pending)
             return;
         m_pending = false;
@@ -30,7 +34,7 @@ class DeferredCall : public QObject {
     }
     bool pending() const { return m_pending; }
 
-  private:
+private:
     std::function<void()> m_function;
     bool m_pending = false;
 };

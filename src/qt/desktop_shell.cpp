@@ -9,7 +9,8 @@
 namespace fenlark::qt {
 namespace {
 
-void bringToFront(QWidget &window) {
+void bringToFront(QWidget &window)
+{
     window.show();
     window.raise();
     window.activateWindow();
@@ -20,18 +21,21 @@ void bringToFront(QWidget &window) {
 DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd)
     : m_app(app), m_onEnd(onEnd), m_main(std::make_unique<MainWindow>(app.form1())),
       m_comPort(std::make_unique<ComPortWindow>(app.comPortForm())),
-      m_map(std::make_unique<MapWindow>(app.form2(), canvas)) {
+      m_map(std::make_unique<MapWindow>(app.form2(), canvas))
+{
     m_app.setWindowObserver(
         [this](Window window, WindowEvent event) { windowChanged(window, event); });
     m_app.setEndObserver([this] { ended(); });
 }
 
-DesktopShell::~DesktopShell() {
+DesktopShell::~DesktopShell()
+{
     m_app.setWindowObserver({});
     m_app.setEndObserver({});
 }
 
-QWidget &DesktopShell::window(Window window) {
+QWidget &DesktopShell::window(Window window)
+{
     switch (window) {
     case Window::Form1:
         return *m_main;
@@ -43,7 +47,8 @@ QWidget &DesktopShell::window(Window window) {
     return *m_map;
 }
 
-void DesktopShell::windowChanged(Window window, WindowEvent event) {
+void DesktopShell::windowChanged(Window window, WindowEvent event)
+{
     if (window == Window::Form1 && event != WindowEvent::Raised) {
         m_main->setLoaded(event == WindowEvent::Loaded);
         return;
@@ -58,7 +63,8 @@ void DesktopShell::windowChanged(Window window, WindowEvent event) {
     widget.update();
 }
 
-void DesktopShell::ended() {
+void DesktopShell::ended()
+{
     m_main->setLoaded(false);
     m_comPort->hide();
     m_map->hide();

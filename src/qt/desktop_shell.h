@@ -17,7 +17,7 @@ class MainWindow;
 class MapWindow;
 
 class DesktopShell {
-  public:
+public:
     enum class OnEnd { QuitEventLoop, HideWindows };
 
     // `canvas` must be the canvas the program draws its map on.
@@ -31,7 +31,7 @@ class DesktopShell {
     MapWindow &mapWindow() { return *m_map; }
     QWidget &window(Window window);
 
-  private:
+private:
     void windowChanged(Window window, WindowEvent event);
     void ended();
 

@@ -15,7 +15,8 @@ namespace {
 
 // Splits a line that is wider than the page at blanks (or anywhere, for a word wider than the
 // page), so that no text runs off the paper.
-QStringList wrapped(const QString &line, const QFontMetricsF &metrics, double width) {
+QStringList wrapped(const QString &line, const QFontMetricsF &metrics, double width)
+{
     if (metrics.horizontalAdvance(line) <= width)
         return {line};
     QStringList out;
@@ -40,11 +41,17 @@ QStringList wrapped(const QString &line, const QFontMetricsF &metrics, double wi
 } // namespace
 
 DocumentPrinter::DocumentPrinter(Dialogs &dialogs, Target target)
-    : m_dialogs(dialogs), m_target(target) {}
+    : m_dialogs(dialogs), m_target(target)
+{
+}
 
-void DocumentPrinter::setFontSize(int points) { m_fontSize = points; }
+void DocumentPrinter::setFontSize(int points)
+{
+    m_fontSize = points;
+}
 
-void DocumentPrinter::print(const std::string &text) {
+void DocumentPrinter::print(const std::string &text)
+{
     // Each print ends its line; a CR LF inside the text starts a new one.
     std::size_t start = 0;
     for (;;) {
@@ -56,7 +63,8 @@ void DocumentPrinter::print(const std::string &text) {
     }
 }
 
-void DocumentPrinter::endDoc() {
+void DocumentPrinter::endDoc()
+{
     if (m_lines.empty())
         return;
     m_lastPdf.clear();
@@ -67,7 +75,8 @@ void DocumentPrinter::endDoc() {
     m_lines.clear();
 }
 
-bool DocumentPrinter::printOnDefaultPrinter() {
+bool DocumentPrinter::printOnDefaultPrinter()
+{
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         return false;
@@ -84,7 +93,8 @@ bool DocumentPrinter::printOnDefaultPrinter() {
     return true;
 }
 
-void DocumentPrinter::writePdf(const QString &reason) {
+void DocumentPrinter::writePdf(const QString &reason)
+{
     // "No printer is installed: the message was ..." or "The message was ...".
     auto sentence = [&reason](const QString &rest) {
         return fromQString(reason.isEmpty() ? rest.left(1).toUpper() + rest.mid(1)
@@ -110,7 +120,8 @@ void DocumentPrinter::writePdf(const QString &reason) {
                               QStringLiteral(".")));
 }
 
-void DocumentPrinter::layOut(QPagedPaintDevice &device, QPainter &painter) const {
+void DocumentPrinter::layOut(QPagedPaintDevice &device, QPainter &painter) const
+{
     // The printer's own face and style, at the size the program set.
     QFont font(painter.font(), &device);
     if (m_fontSize > 0)
@@ -134,7 +145,8 @@ void DocumentPrinter::layOut(QPagedPaintDevice &device, QPainter &painter) const
     }
 }
 
-QString DocumentPrinter::pdfFileName(const std::vector<std::string> &lines) {
+QString DocumentPrinter::pdfFileName(const std::vector<std::string> &lines)
+{
     static const std::string kPrefix = "Message ";
     for (const std::string &line : lines) {
         if (line.rfind(kPrefix, 0) != 0)

@@ -16,7 +16,7 @@ class QPainter;
 namespace fenlark::qt {
 
 class DocumentPrinter : public Printer {
-  public:
+public:
     enum class Target { DefaultPrinter, PdfFile };
     DocumentPrinter(Dialogs &dialogs, Target target);
 
@@ -31,7 +31,7 @@ class DocumentPrinter : public Printer {
     // follows "Message " in its first such line, "message.pdf" when there is none.
     static QString pdfFileName(const std::vector<std::string> &lines);
 
-  private:
+private:
     bool printOnDefaultPrinter();
     void writePdf(const QString &reason);
     void layOut(QPagedPaintDevice &device, QPainter &painter) const;

@@ -15,7 +15,8 @@
 namespace fenlark::qt {
 namespace {
 
-std::string writeImage(const QImage &image, const std::string &path) {
+std::string writeImage(const QImage &image, const std::string &path)
+{
     QImageWriter writer(toQString(path));
     if (!writer.write(image))
         return fromQString(writer.errorString());
@@ -24,7 +25,8 @@ std::string writeImage(const QImage &image, const std::string &path) {
 
 } // namespace
 
-QImage mapPicture(ImageCanvas &canvas, const std::string &title) {
+QImage mapPicture(ImageCanvas &canvas, const std::string &title)
+{
     QImage picture = canvas.image().copy();
     QPainter painter(&picture);
     painter.setFont(windowFont(Face::SansSerif, 12, true));
@@ -34,7 +36,8 @@ QImage mapPicture(ImageCanvas &canvas, const std::string &title) {
     return picture;
 }
 
-headless::Extras headlessExtras(bool withWindows) {
+headless::Extras headlessExtras(bool withWindows)
+{
     headless::Extras extras;
     extras.makeCanvas = [] {
         return std::make_unique<ImageCanvas>(

@@ -11,11 +11,15 @@
 namespace fenlark::qt {
 namespace {
 
-QColor toColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+QColor toColor(Rgb c)
+{
+    return QColor(c.r, c.g, c.b);
+}
 
 // Lines are one device pixel wide whatever the scale: a pen scaled with the user coordinates would
 // be a fraction of a pixel wide and come out faint.
-QPen cosmeticPen(const QColor &color) {
+QPen cosmeticPen(const QColor &color)
+{
     QPen pen(color, 1);
     pen.setCosmetic(true);
     return pen;
@@ -23,18 +27,21 @@ QPen cosmeticPen(const QColor &color) {
 
 } // namespace
 
-ImageCanvas::ImageCanvas(QSize size) : m_image(size, QImage::Format_RGB32) {
+ImageCanvas::ImageCanvas(QSize size) : m_image(size, QImage::Format_RGB32)
+{
     m_image.fill(Qt::white);
 }
 
-void ImageCanvas::clear() {
+void ImageCanvas::clear()
+{
     m_pendingLine.clear();
     m_image.fill(Qt::white);
     m_current = QPointF(0, 0);
     changed();
 }
 
-void ImageCanvas::setScale(double left, double top, double right, double bottom) {
+void ImageCanvas::setScale(double left, double top, double right, double bottom)
+{
     flushLines();
     // The edges need not be whole numbers, so the mapping is a transform rather than a window
     // rectangle; each axis is scaled on its own and y grows downwards when top > bottom.
@@ -43,16 +50,24 @@ void ImageCanvas::setScale(double left, double top, double right, double bottom)
     m_transform = QTransform(sx, 0, 0, sy, -left * sx, -top * sy);
 }
 
-void ImageCanvas::setForeColor(Rgb color) {
+void ImageCanvas::setForeColor(Rgb color)
+{
     flushLines();
     m_fore = toColor(color);
 }
 
-void ImageCanvas::setFillColor(Rgb color) { m_fill = toColor(color); }
+void ImageCanvas::setFillColor(Rgb color)
+{
+    m_fill = toColor(color);
+}
 
-void ImageCanvas::setFillSolid(bool solid) { m_solid = solid; }
+void ImageCanvas::setFillSolid(bool solid)
+{
+    m_solid = solid;
+}
 
-void ImageCanvas::pset(double x, double y) {
+void ImageCanvas::pset(double x, double y)
+{
     flushLines();
     m_current = QPointF(x, y);
     const QPointF p = toDevice(m_current);
@@ -63,14 +78,16 @@ void ImageCanvas::pset(double x, double y) {
     changed();
 }
 
-void ImageCanvas::lineTo(double x, double y) {
+void ImageCanvas::lineTo(double x, double y)
+{
     if (m_pendingLine.isEmpty())
         m_pendingLine.append(m_current);
     m_current = QPointF(x, y);
     m_pendingLine.append(m_current);
 }
 
-void ImageCanvas::flushLines() {
+void ImageCanvas::flushLines()
+{
     if (m_pendingLine.size() < 2) {
         m_pendingLine.clear();
         return;
@@ -83,7 +100,8 @@ void ImageCanvas::flushLines() {
     changed();
 }
 
-void ImageCanvas::circle(double x, double y, double radius, Rgb outline) {
+void ImageCanvas::circle(double x, double y, double radius, Rgb outline)
+{
     flushLines();
     m_current = QPointF(x, y);
     // Round on the screen: the centre is placed by the user coordinates, the radius counts in
@@ -97,7 +115,8 @@ void ImageCanvas::circle(double x, double y, double radius, Rgb outline) {
     changed();
 }
 
-void ImageCanvas::print(const std::string &text) {
+void ImageCanvas::print(const std::string &text)
+{
     flushLines();
     // Drawn in device coordinates: text in the flipped user coordinates would stand on its head.
     const QPointF at = toDevice(m_current);
@@ -109,12 +128,14 @@ void ImageCanvas::print(const std::string &text) {
     changed();
 }
 
-const QImage &ImageCanvas::image() {
+const QImage &ImageCanvas::image()
+{
     flushLines();
     return m_image;
 }
 
-void ImageCanvas::changed() {
+void ImageCanvas::changed()
+{
     if (m_listener)
         m_listener();
 }

@@ -16,7 +16,7 @@
 namespace fenlark::qt {
 
 class ImageCanvas : public Canvas {
-  public:
+public:
     explicit ImageCanvas(QSize size);
 
     void clear() override;
@@ -36,7 +36,7 @@ class ImageCanvas : public Canvas {
     // Told after each change of the picture, for a window that shows it.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
 
-  private:
+private:
     // Consecutive lines are gathered into one polyline and drawn together before anything else
     // is drawn: the outline of a whole world is a hundred thousand short lines.
     void flushLines();

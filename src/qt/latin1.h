@@ -8,12 +8,14 @@
 
 namespace fenlark::qt {
 
-inline QString toQString(std::string_view text) {
+inline QString toQString(std::string_view text)
+{
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 // Characters outside Latin-1 become "?", as the core cannot hold them.
-inline std::string fromQString(const QString &text) {
+inline std::string fromQString(const QString &text)
+{
     const QByteArray bytes = text.toLatin1();
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }

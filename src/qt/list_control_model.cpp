@@ -5,20 +5,25 @@
 namespace fenlark::qt {
 
 ListControlModel::ListControlModel(const ListControl &list, QObject *parent)
-    : QAbstractListModel(parent), m_list(list), m_rows(list.count()) {}
+    : QAbstractListModel(parent), m_list(list), m_rows(list.count())
+{
+}
 
-int ListControlModel::rowCount(const QModelIndex &parent) const {
+int ListControlModel::rowCount(const QModelIndex &parent) const
+{
     return parent.isValid() ? 0 : m_rows;
 }
 
-QVariant ListControlModel::data(const QModelIndex &index, int role) const {
+QVariant ListControlModel::data(const QModelIndex &index, int role) const
+{
     if (!index.isValid() || index.row() >= m_rows ||
         (role != Qt::DisplayRole && role != Qt::EditRole))
         return {};
     return toQString(m_list.list(index.row()));
 }
 
-void ListControlModel::apply(const ListChange &change) {
+void ListControlModel::apply(const ListChange &change)
+{
     using Kind = ListChange::Kind;
     switch (change.kind) {
     case Kind::Cleared:
@@ -51,14 +56,16 @@ void ListControlModel::apply(const ListChange &change) {
     }
 }
 
-void ListControlModel::refresh() {
+void ListControlModel::refresh()
+{
     if (!m_stale)
         return;
     m_stale = false;
     resetTo(m_list.count());
 }
 
-void ListControlModel::resetTo(int rows) {
+void ListControlModel::resetTo(int rows)
+{
     if (rows == 0 && m_rows == 0)
         return;
     beginResetModel();

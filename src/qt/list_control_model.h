@@ -12,7 +12,7 @@ namespace fenlark::qt {
 // handler) makes the model stale: it shows no rows and ignores the additions until refresh() reads
 // the whole list once. A single entry added to a settled list is inserted as one row.
 class ListControlModel : public QAbstractListModel {
-  public:
+public:
     explicit ListControlModel(const ListControl &list, QObject *parent = nullptr);
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -24,7 +24,7 @@ class ListControlModel : public QAbstractListModel {
     // Re-reads the whole list when stale (which also settles a sorted list's order).
     void refresh();
 
-  private:
+private:
     void resetTo(int rows);
 
     const ListControl &m_list;

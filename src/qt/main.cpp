@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string &arg : args)
         if (arg == "--headless")

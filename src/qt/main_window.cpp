@@ -33,14 +33,16 @@ constexpr int kAreaHeight = 9060;
 constexpr double kFontPoints = 9.75;
 
 // Frames hold their controls in layouts with little room to spare, as the frames are small.
-template <typename Layout> Layout *tightLayout(QWidget &frame) {
+template <typename Layout> Layout *tightLayout(QWidget &frame)
+{
     auto *layout = new Layout(&frame);
     layout->setContentsMargins(6, 4, 6, 4);
     layout->setSpacing(2);
     return layout;
 }
 
-QLineEdit *centredBox(QWidget *parent, TextBox &control) {
+QLineEdit *centredBox(QWidget *parent, TextBox &control)
+{
     auto *edit = new QLineEdit(parent);
     edit->setAlignment(Qt::AlignCenter);
     bind(*edit, control);
@@ -48,7 +50,8 @@ QLineEdit *centredBox(QWidget *parent, TextBox &control) {
 }
 
 QLabel *label(QWidget *parent, Label &control,
-              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+              Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
     auto *widget = new QLabel(parent);
     widget->setAlignment(align);
     bind(*widget, control);
@@ -58,11 +61,12 @@ QLabel *label(QWidget *parent, Label &control,
 // The list heading's runs of blanks put "Msg ID" over the left list and "Rx Time" over the right
 // one once the caption wraps; it must wrap only at those runs, never inside "Msg ID" or "Rx Time".
 class ColumnHeading : public QLabel {
-  public:
+public:
     using QLabel::QLabel;
 
-  protected:
-    void paintEvent(QPaintEvent *) override {
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
         static const QRegularExpression singleBlank(QStringLiteral("(?<=\\S) (?=\\S)"));
         QString shown = text();
         shown.replace(singleBlank, QString(QChar(0x00A0)));
@@ -74,7 +78,8 @@ class ColumnHeading : public QLabel {
 
 } // namespace
 
-MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_form(form) {
+MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_form(form)
+{
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(Form1::kCaption));
     setFont(windowFont(Face::SansSerif, kFontPoints));
@@ -98,7 +103,8 @@ MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_fo
     m_timer->stop();
 }
 
-void MainWindow::setLoaded(bool loaded) {
+void MainWindow::setLoaded(bool loaded)
+{
     if (loaded) {
         if (m_form.Timer1.enabled())
             m_timer->start();
@@ -111,12 +117,14 @@ void MainWindow::setLoaded(bool loaded) {
     }
 }
 
-void MainWindow::closeEvent(QCloseEvent *event) {
+void MainWindow::closeEvent(QCloseEvent *event)
+{
     event->ignore();
     m_form.Quitbutton_Click();
 }
 
-void MainWindow::buildMenus() {
+void MainWindow::buildMenus()
+{
     auto menu = [this](MenuTitle &title, std::initializer_list<MenuItem *> items) {
         QMenu *widget = menuBar()->addMenu(QString());
         bind(*widget, title);
@@ -129,7 +137,8 @@ void MainWindow::buildMenus() {
     menu(m_form.mnuhelp, {&m_form.mnuAbout, &m_form.mnuhelpmsg});
 }
 
-void MainWindow::buildTopControls(QWidget &area) {
+void MainWindow::buildTopControls(QWidget &area)
+{
     const Twips t = Twips::forScreen();
     const QFont bold = windowFont(Face::SansSerif, kFontPoints, true);
 
@@ -178,7 +187,8 @@ void MainWindow::buildTopControls(QWidget &area) {
     bind(*lastNew, m_form.Text11);
 }
 
-void MainWindow::buildDisplayFrame(QWidget &area) {
+void MainWindow::buildDisplayFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(10920, 2040, 1500, 1815));
     bind(*frame, m_form.Frame5);
@@ -190,7 +200,8 @@ void MainWindow::buildDisplayFrame(QWidget &area) {
     }
 }
 
-void MainWindow::buildLogFrame(QWidget &area) {
+void MainWindow::buildLogFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(12600, 225, 2175, 4395));
     bind(*frame, m_form.Frame2);
@@ -230,7 +241,8 @@ void MainWindow::buildLogFrame(QWidget &area) {
     layout->addWidget(autosave, 0, Qt::AlignHCenter);
 }
 
-void MainWindow::buildHistoryFrame(QWidget &area) {
+void MainWindow::buildHistoryFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(315, 4905, 3495, 3135));
     bind(*frame, m_form.Frame4);
@@ -253,7 +265,8 @@ void MainWindow::buildHistoryFrame(QWidget &area) {
     grid->setColumnStretch(2, 3);
 }
 
-void MainWindow::buildSelectorFrame(QWidget &area) {
+void MainWindow::buildSelectorFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(3915, 4905, 5490, 3135));
     bind(*frame, m_form.Frame1);
@@ -279,7 +292,8 @@ void MainWindow::buildSelectorFrame(QWidget &area) {
     grid->setColumnStretch(1, 1);
 }
 
-void MainWindow::buildFrequencyFrame(QWidget &area) {
+void MainWindow::buildFrequencyFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(9585, 4905, 1545, 2355));
     bind(*frame, m_form.Frame6);
@@ -291,7 +305,8 @@ void MainWindow::buildFrequencyFrame(QWidget &area) {
     }
 }
 
-void MainWindow::buildListFrame(QWidget &area) {
+void MainWindow::buildListFrame(QWidget &area)
+{
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(11340, 4905, 3255, 3930));
     bind(*frame, m_form.Frame3);

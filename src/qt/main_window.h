@@ -13,17 +13,17 @@ class Form1;
 namespace fenlark::qt {
 
 class MainWindow : public QMainWindow {
-  public:
+public:
     explicit MainWindow(Form1 &form, QWidget *parent = nullptr);
 
     // Loaded: shown with its timer running as the model says; unloaded: hidden, timer stopped.
     void setLoaded(bool loaded);
 
-  protected:
+protected:
     // Closing by the window's frame is the Quit button: the program asks about saving and ends.
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     void buildMenus();
     void buildTopControls(QWidget &area);
     void buildDisplayFrame(QWidget &area);

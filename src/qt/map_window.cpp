@@ -15,26 +15,29 @@ namespace {
 
 // Shows the canvas's image; it is drawn once, and only copied to the screen here.
 class MapPicture : public QWidget {
-  public:
-    MapPicture(ImageCanvas &canvas, QWidget *parent) : QWidget(parent), m_canvas(canvas) {
+public:
+    MapPicture(ImageCanvas &canvas, QWidget *parent) : QWidget(parent), m_canvas(canvas)
+    {
         setObjectName(QStringLiteral("MapPicture"));
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
-  protected:
-    void paintEvent(QPaintEvent *) override {
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
         QPainter painter(this);
         painter.drawImage(rect(), m_canvas.image());
     }
 
-  private:
+private:
     ImageCanvas &m_canvas;
 };
 
 } // namespace
 
 MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
-    : QWidget(parent, Qt::Window), m_form(form), m_canvas(canvas) {
+    : QWidget(parent, Qt::Window), m_form(form), m_canvas(canvas)
+{
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromLatin1(Form2::kCaption));
     const Twips t = Twips::forScreen();
@@ -57,9 +60,13 @@ MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
     bind(*close, form.closemap);
 }
 
-MapWindow::~MapWindow() { m_canvas.setChangeListener({}); }
+MapWindow::~MapWindow()
+{
+    m_canvas.setChangeListener({});
+}
 
-void MapWindow::closeEvent(QCloseEvent *event) {
+void MapWindow::closeEvent(QCloseEvent *event)
+{
     event->ignore();
     m_form.closemap_Click();
 }

@@ -13,14 +13,14 @@ namespace fenlark::qt {
 class ImageCanvas;
 
 class MapWindow : public QWidget {
-  public:
+public:
     MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent = nullptr);
     ~MapWindow() override;
 
-  protected:
+protected:
     void closeEvent(QCloseEvent *event) override;
 
-  private:
+private:
     Form2 &m_form;
     ImageCanvas &m_canvas;
 };

@@ -9,7 +9,8 @@ namespace fenlark::qt {
 namespace {
 
 QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton) {
+                                    QMessageBox::StandardButton defaultButton)
+{
     // Over whichever window is active, so that the box is centred on it; the program's own
     // windows stay blocked until it is answered.
     QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), toQString(text), buttons,
@@ -22,12 +23,14 @@ QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::Standa
 
 } // namespace
 
-bool MessageBoxDialogs::ask(const std::string &question) {
+bool MessageBoxDialogs::ask(const std::string &question)
+{
     return showBox(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
            QMessageBox::Yes;
 }
 
-void MessageBoxDialogs::notice(const std::string &text) {
+void MessageBoxDialogs::notice(const std::string &text)
+{
     showBox(text, QMessageBox::Ok, QMessageBox::Ok);
 }
 

@@ -7,7 +7,7 @@
 namespace fenlark::qt {
 
 class MessageBoxDialogs : public Dialogs {
-  public:
+public:
     bool ask(const std::string &question) override;
     void notice(const std::string &text) override;
 };

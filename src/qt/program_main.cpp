@@ -32,12 +32,14 @@ namespace {
 constexpr int kBadOption = 2;
 constexpr int kNoDisplay = 4;
 
-bool isSet(const char *variable) {
+bool isSet(const char *variable)
+{
     const char *value = std::getenv(variable);
     return value && *value;
 }
 
-bool changeFolder(const std::string &dir) {
+bool changeFolder(const std::string &dir)
+{
     if (dir.empty())
         return true;
     std::error_code ec;
@@ -49,7 +51,8 @@ bool changeFolder(const std::string &dir) {
 
 // Qt warns when the per-user runtime folder is not set, as in many automated runs; a private
 // folder of our own keeps the headless driver's error output to what the driver says.
-void ensureRuntimeFolder() {
+void ensureRuntimeFolder()
+{
     if (isSet("XDG_RUNTIME_DIR"))
         return;
     const QString path = QDir::tempPath() + QStringLiteral("/fenlark-runtime-") +
@@ -62,8 +65,8 @@ void ensureRuntimeFolder() {
 
 // The offscreen platform cannot raise windows or pass size hints to a window manager, and says so
 // each time; nothing depends on either there, so only those notes are dropped.
-void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context,
-                         const QString &message) {
+void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
     if (type == QtWarningMsg && message.startsWith(QLatin1String("This plugin does not support")))
         return;
     std::cerr << qPrintable(qFormatLogMessage(type, context, message)) << '\n';
@@ -71,7 +74,8 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context,
 
 } // namespace
 
-std::string desktopUsage() {
+std::string desktopUsage()
+{
     return "usage: fenlark [--dir DIR] [--serial DEVICE | --simulate FILE [--simulate-cps N]]\n"
            "       fenlark --headless [--windows] [--print-text] [--script FILE|-] [--dir DIR] "
            "...\n"
@@ -84,7 +88,8 @@ std::string desktopUsage() {
            std::to_string(SimulatedReceiver::kDefaultCharsPerSecond) + ")\n";
 }
 
-std::string parseDesktopOptions(const std::vector<std::string> &args, DesktopOptions &options) {
+std::string parseDesktopOptions(const std::vector<std::string> &args, DesktopOptions &options)
+{
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         auto value = [&](std::string &out) {
@@ -124,7 +129,8 @@ std::string parseDesktopOptions(const std::vector<std::string> &args, DesktopOpt
     return {};
 }
 
-std::string missingDisplay() {
+std::string missingDisplay()
+{
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     // A platform chosen explicitly (offscreen, vnc, a framebuffer) needs no display server.
     if (isSet("QT_QPA_PLATFORM") || isSet("DISPLAY") || isSet("WAYLAND_DISPLAY"))
@@ -136,7 +142,8 @@ std::string missingDisplay() {
 #endif
 }
 
-int runDesktop(int &argc, char **argv, const std::vector<std::string> &args) {
+int runDesktop(int &argc, char **argv, const std::vector<std::string> &args)
+{
     DesktopOptions options;
     if (const std::string why = parseDesktopOptions(args, options); !why.empty()) {
         std::cerr << "fenlark: " << why << '\n' << desktopUsage();
@@ -191,14 +198,7 @@ int runDesktop(int &argc, char **argv, const std::vector<std::string> &args) {
         serial = simulator.get();
     } else {
         device = std::make_unique<SerialPortDevice>(toQString(options.serial));
-        device->setLostListener([&dialogs](const std::string &reason) {
-            dialogs.notice("The receiver's serial line failed (" + reason +
-                           "), so the port was closed; every message received so far is kept. "
-                           "FenLark tries every " +
-                           std::to_string(SerialPortDevice::kRetryMs / 1000) +
-                           " seconds to open it again and goes on receiving when it can; "
-                           "Configure, ComPort opens it at once.");
-        });
+        device->reportLossTo(dialogs);
         serial = device.get();
     }
 
@@ -212,7 +212,8 @@ int runDesktop(int &argc, char **argv, const std::vector<std::string> &args) {
     return QApplication::exec();
 }
 
-int runHeadlessWithQt(int &argc, char **argv, std::vector<std::string> args) {
+int runHeadlessWithQt(int &argc, char **argv, std::vector<std::string> args)
+{
     const auto windows = std::find(args.begin(), args.end(), "--windows");
     const bool withWindows = windows != args.end();
     if (withWindows)

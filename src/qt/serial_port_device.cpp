@@ -5,7 +5,8 @@
 namespace fenlark::qt {
 namespace {
 
-QSerialPort::Parity parityOf(char letter) {
+QSerialPort::Parity parityOf(char letter)
+{
     switch (letter) {
     case 'e':
         return QSerialPort::EvenParity;
@@ -20,7 +21,8 @@ QSerialPort::Parity parityOf(char letter) {
     }
 }
 
-QSerialPort::StopBits stopBitsOf(const std::string &text) {
+QSerialPort::StopBits stopBitsOf(const std::string &text)
+{
     if (text == "2")
         return QSerialPort::TwoStop;
     if (text == "1.5")
@@ -31,7 +33,8 @@ QSerialPort::StopBits stopBitsOf(const std::string &text) {
 } // namespace
 
 SerialPortDevice::SerialPortDevice(QString device, int retryMs, QObject *parent)
-    : QObject(parent), m_fixedDevice(std::move(device)) {
+    : QObject(parent), m_fixedDevice(std::move(device))
+{
     connect(&m_port, &QSerialPort::readyRead, this, [this] { readArrived(); });
     connect(&m_port, &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
@@ -39,29 +42,37 @@ SerialPortDevice::SerialPortDevice(QString device, int retryMs, QObject *parent)
     connect(&m_retry, &QTimer::timeout, this, [this] { retryNow(); });
 }
 
-SerialPortDevice::~SerialPortDevice() {
+SerialPortDevice::~SerialPortDevice()
+{
     m_port.disconnect(this);
     m_port.close();
 }
 
-QString SerialPortDevice::standardDeviceName(int port) {
+QString SerialPortDevice::standardDeviceName(int port)
+{
     return QStringLiteral("/dev/ttyS") + QString::number(port - 1);
 }
 
-std::string SerialPortDevice::deviceName(int port) const {
+std::string SerialPortDevice::deviceName(int port) const
+{
     return fromQString(m_fixedDevice.isEmpty() ? standardDeviceName(port) : m_fixedDevice);
 }
 
-std::string SerialPortDevice::checkPort(int) { return {}; }
+std::string SerialPortDevice::checkPort(int)
+{
+    return {};
+}
 
-std::string SerialPortDevice::checkSettings(const LineSettings &settings) {
+std::string SerialPortDevice::checkSettings(const LineSettings &settings)
+{
     // Everything else is the device's to refuse when the port opens.
     if (settings.dataBits < 5 || settings.dataBits > 8)
         return std::to_string(settings.dataBits) + " data bits are not possible here (5 to 8 are)";
     return {};
 }
 
-std::string SerialPortDevice::open(int port, const LineSettings &settings) {
+std::string SerialPortDevice::open(int port, const LineSettings &settings)
+{
     m_portNumber = port;
     m_settings = settings;
     if (const std::string why = openLine(); !why.empty())
@@ -70,7 +81,8 @@ std::string SerialPortDevice::open(int port, const LineSettings &settings) {
     return {};
 }
 
-std::string SerialPortDevice::openLine() {
+std::string SerialPortDevice::openLine()
+{
     m_port.setPortName(toQString(deviceName(m_portNumber)));
     if (!m_port.open(QIODevice::ReadWrite)) {
         const std::string why = fromQString(m_port.errorString());
@@ -98,7 +110,8 @@ std::string SerialPortDevice::openLine() {
     return {};
 }
 
-void SerialPortDevice::close() {
+void SerialPortDevice::close()
+{
     m_open = false;
     m_retry.stop();
     if (m_port.isOpen())
@@ -107,7 +120,8 @@ void SerialPortDevice::close() {
     m_read = 0;
 }
 
-std::string SerialPortDevice::read(std::size_t max) {
+std::string SerialPortDevice::read(std::size_t max)
+{
     const std::size_t n = std::min(max, waiting());
     std::string out = m_buffer.substr(m_read, n);
     m_read += n;
@@ -118,7 +132,8 @@ std::string SerialPortDevice::read(std::size_t max) {
     return out;
 }
 
-void SerialPortDevice::readArrived() {
+void SerialPortDevice::readArrived()
+{
     const QByteArray bytes = m_port.readAll();
     if (bytes.isEmpty())
         return;
@@ -130,7 +145,8 @@ void SerialPortDevice::readArrived() {
     inputArrived();
 }
 
-void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error) {
+void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error)
+{
     // A failed read on an open line (the receiver unplugged, the far end gone) is reported again
     // at every turn of the event loop for as long as the device stays open: close it at once.
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
@@ -155,7 +171,23 @@ void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error) {
         Qt::QueuedConnection);
 }
 
-bool SerialPortDevice::retryNow() {
+void SerialPortDevice::reportLossTo(Dialogs &dialogs)
+{
+    const int retrySeconds = m_retry.interval() / 1000;
+    setLostListener([&dialogs, this, retrySeconds](const std::string &reason) {
+        std::string text = "The receiver's line on " + deviceName(m_portNumber) + " failed (" +
+                           reason +
+                           "), so the port was closed; every message received so far is kept. ";
+        if (retrySeconds > 0)
+            text += "FenLark tries every " + std::to_string(retrySeconds) +
+                    " seconds to open it again and goes on receiving when it can; ";
+        text += "To try at once, choose Configure, ComPort, then Leave Unchanged.";
+        dialogs.notice(text);
+    });
+}
+
+bool SerialPortDevice::retryNow()
+{
     if (!m_open || m_port.isOpen())
         return m_port.isOpen();
     return openLine().empty();

@@ -15,7 +15,7 @@
 namespace fenlark::qt {
 
 class SerialPortDevice : public QObject, public SerialDevice {
-  public:
+public:
     static constexpr int kRetryMs = 5000;
 
     // `device`: the device for every port number, empty for the /dev/ttyS rule. `retryMs`: how
@@ -38,9 +38,13 @@ class SerialPortDevice : public QObject, public SerialDevice {
 
     // Told once each time an open line fails (the receiver unplugged, the far end of a
     // pseudo-terminal closed), with the device's reason, after the line has been closed.
-    void setLostListener(std::function<void(const std::string &reason)> listener) {
+    void setLostListener(std::function<void(const std::string &reason)> listener)
+    {
         m_lostListener = std::move(listener);
     }
+    // The operator is told in a notice: what failed, that the messages are kept, and how the line
+    // comes back.
+    void reportLossTo(Dialogs &dialogs);
     // Whether the device itself is open now (false while a lost line waits).
     bool lineUp() const { return m_port.isOpen(); }
     // How many line failures were handled (each closes the line, so each is counted once).
@@ -48,7 +52,7 @@ class SerialPortDevice : public QObject, public SerialDevice {
     // Tries once to open a lost line again; true when it is up.
     bool retryNow();
 
-  private:
+private:
     std::string openLine();
     void readArrived();
     void errorOccurred(QSerialPort::SerialPortError error);

@@ -9,19 +9,22 @@ namespace fenlark::qt {
 SimulatedReceiver::SimulatedReceiver(QByteArray bytes, QString source, int charsPerSecond,
                                      QObject *parent)
     : QObject(parent), m_bytes(std::move(bytes)), m_source(std::move(source)),
-      m_charsPerSecond(std::max(1, charsPerSecond)) {
+      m_charsPerSecond(std::max(1, charsPerSecond))
+{
     // A few characters per tick at watching speed; never more than 50 ticks a second.
     m_tick.setInterval(std::clamp(1000 / m_charsPerSecond, 20, 100));
     connect(&m_tick, &QTimer::timeout, this, [this] { sendUntil(m_clock.elapsed()); });
 }
 
-void SimulatedReceiver::start() {
+void SimulatedReceiver::start()
+{
     m_clock.start();
     if (!finished())
         m_tick.start();
 }
 
-void SimulatedReceiver::sendUntil(qint64 elapsedMs) {
+void SimulatedReceiver::sendUntil(qint64 elapsedMs)
+{
     const qint64 due = std::min<qint64>(m_bytes.size(), elapsedMs * m_charsPerSecond / 1000);
     if (due <= m_sent)
         return;
@@ -39,22 +42,26 @@ void SimulatedReceiver::sendUntil(qint64 elapsedMs) {
     inputArrived();
 }
 
-std::string SimulatedReceiver::deviceName(int) const {
+std::string SimulatedReceiver::deviceName(int) const
+{
     return "the simulated receiver playing " + fromQString(m_source);
 }
 
-std::string SimulatedReceiver::open(int, const LineSettings &) {
+std::string SimulatedReceiver::open(int, const LineSettings &)
+{
     m_open = true;
     return {};
 }
 
-void SimulatedReceiver::close() {
+void SimulatedReceiver::close()
+{
     m_open = false;
     m_buffer.clear();
     m_read = 0;
 }
 
-std::string SimulatedReceiver::read(std::size_t max) {
+std::string SimulatedReceiver::read(std::size_t max)
+{
     const std::size_t n = std::min(max, waiting());
     std::string out = m_buffer.substr(m_read, n);
     m_read += n;

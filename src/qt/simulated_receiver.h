@@ -14,7 +14,7 @@
 namespace fenlark::qt {
 
 class SimulatedReceiver : public QObject, public SerialDevice {
-  public:
+public:
     // The default pace: a line of text every two seconds or so, slow enough to watch.
     static constexpr int kDefaultCharsPerSecond = 40;
 
@@ -37,7 +37,7 @@ class SimulatedReceiver : public QObject, public SerialDevice {
     std::size_t waiting() const override { return m_buffer.size() - m_read; }
     std::string read(std::size_t max) override;
 
-  private:
+private:
     QByteArray m_bytes;
     QString m_source;
     int m_charsPerSecond;

@@ -4,7 +4,8 @@
 
 namespace fenlark::qt {
 
-DateTime SystemClock::now() {
+DateTime SystemClock::now()
+{
     const QDateTime t = QDateTime::currentDateTime();
     const QDate d = t.date();
     const QTime h = t.time();

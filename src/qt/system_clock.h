@@ -6,7 +6,7 @@
 namespace fenlark::qt {
 
 class SystemClock : public Clock {
-  public:
+public:
     DateTime now() override;
 };
 

@@ -12,7 +12,7 @@ inline constexpr double kTwipsPerInch = 1440.0;
 
 // Converts twips to logical pixels at the given dots per inch.
 class Twips {
-  public:
+public:
     Twips(double dpiX, double dpiY) : m_dpiX(dpiX), m_dpiY(dpiY) {}
     // The primary screen's logical DPI (96 when there is no screen).
     static Twips forScreen();
@@ -22,7 +22,7 @@ class Twips {
     QRect rect(int left, int top, int width, int height) const;
     QSize size(int width, int height) const;
 
-  private:
+private:
     double m_dpiX;
     double m_dpiY;
 };
