@@ -1,0 +1,201 @@
+// The serial line over a real pseudo-terminal pair, and the simulated receiver: bytes sent are
+// filed, a line that fails is closed at once without losing what was filed.
+#include "qt/serial_port_device.h"
+#include "qt/simulated_receiver.h"
+#include "support/test_program.h"
+
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+namespace fenlark::test {
+namespace {
+
+// The settings file of port 1 at 9600 baud, no parity, 8 data bits, 1 stop bit, error mark "~".
+const std::string kPortOneSettings = " 1 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n";
+
+// The far end of a pseudo-terminal: what it writes, the program's end reads.
+class PseudoTerminal {
+public:
+    PseudoTerminal()
+    {
+        m_master = posix_openpt(O_RDWR | O_NOCTTY);
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slave = ptsname(m_master);
+    }
+    ~PseudoTerminal() { closeFarEnd(); }
+    const std::string &deviceName() const { return m_slave; }
+    void write(const std::string &bytes)
+    {
+        ASSERT_EQ(::write(m_master, bytes.data(), bytes.size()),
+                  static_cast<ssize_t>(bytes.size()));
+    }
+    void closeFarEnd()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+private:
+    int m_master = -1;
+    std::string m_slave;
+};
+
+// Handles events, waiting for each, until `done` holds; the bytes or the failure it waits for
+// are already on their way, so each wait ends.
+template <typename Condition> void handleEventsUntil(Condition done)
+{
+    for (int events = 0; !done() && events < 10000; ++events)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_TRUE(done());
+}
+
+class SerialLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(terminal.deviceName().empty()) << "no pseudo-terminal";
+        writeFile("fenlark.ini", kPortOneSettings);
+        for (const char *tag : {"424", "490", "518", "4209"})
+            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        device.reportLossTo(dialogs);
+        app.start();
+        ASSERT_TRUE(dialogs.notices.empty()) << dialogs.notices.front();
+        ASSERT_TRUE(app.form1().MSComm1.portOpen());
+        ASSERT_TRUE(device.lineUp());
+    }
+
+    PseudoTerminal terminal;
+    TempWorkingDir dir;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    // Lost lines are not tried again here; the test does it when it wants to.
+    qt::SerialPortDevice device{QString::fromStdString(terminal.deviceName()), 0};
+    Application app{Platform{clock, dialogs, printer, device, canvas}};
+};
+
+TEST_F(SerialLine, BytesWrittenAtTheFarEndAreFiled)
+{
+    EXPECT_EQ(device.deviceName(1), terminal.deviceName());
+    terminal.write("ZCZC AB12\r\nGALE WARNING\r\nNNNN\r\n");
+    handleEventsUntil([&] { return app.state().msgcount == 1; });
+    EXPECT_EQ(app.state().MessageTable[0].msgid, "AB12");
+    EXPECT_EQ(app.state().MessageTable[0].msgtext, "\r\nGALE WARNING");
+    EXPECT_EQ(listState(app.form1().MessageList), "AB12");
+}
+
+TEST_F(SerialLine, AFarEndThatClosesClosesTheLineOnceAndKeepsTheMessages)
+{
+    terminal.write("ZCZC AB12\r\nGALE WARNING\r\nNNNN\r\nZCZC CD34\r\nPART");
+    handleEventsUntil([&] { return app.form1().Text9.text() == "PART"; });
+    terminal.closeFarEnd();
+    handleEventsUntil([&] { return device.lineFailures() > 0; });
+    // Unhandled, the failure would come back at every turn of the event loop.
+    for (int turn = 0; turn < 2000; ++turn)
+        QCoreApplication::processEvents();
+    EXPECT_EQ(device.lineFailures(), 1);
+    EXPECT_FALSE(device.lineUp());
+    EXPECT_TRUE(device.isOpen()) << "the program's port stays open while the line is away";
+    EXPECT_EQ(app.state().msgcount, 1);
+    EXPECT_EQ(app.state().MessageTable[0].msgid, "AB12");
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_NE(dialogs.notices[0].find("every message received so far is kept"), std::string::npos)
+        << dialogs.notices[0];
+
+    // The far end is gone for good: trying again fails quietly.
+    EXPECT_FALSE(device.retryNow());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_EQ(device.lineFailures(), 1);
+}
+
+TEST(SerialLineSettings, ADeviceThatCannotBeOpenedSaysWhy)
+{
+    TempWorkingDir dir;
+    writeFile("fenlark.ini", kPortOneSettings);
+    for (const char *tag : {"424", "490", "518", "4209"})
+        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+    FakeClock clock;
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    qt::SerialPortDevice device(QStringLiteral("/dev/fenlark-test-no-such-device"), 0);
+    Application app(Platform{clock, dialogs, printer, device, canvas});
+    app.start();
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_NE(dialogs.notices[0].find("/dev/fenlark-test-no-such-device"), std::string::npos);
+    EXPECT_NE(dialogs.notices[0].find("No such file or directory"), std::string::npos)
+        << dialogs.notices[0];
+    EXPECT_FALSE(app.form1().MSComm1.portOpen());
+}
+
+TEST(SerialLineSettings, PortNumbersNameTtySDevicesUnlessOneDeviceIsGiven)
+{
+    qt::SerialPortDevice standard;
+    EXPECT_EQ(standard.deviceName(1), "/dev/ttyS0");
+    EXPECT_EQ(standard.deviceName(6), "/dev/ttyS5");
+    qt::SerialPortDevice adapter(QStringLiteral("/dev/ttyUSB0"));
+    EXPECT_EQ(adapter.deviceName(1), "/dev/ttyUSB0");
+    EXPECT_EQ(adapter.deviceName(4), "/dev/ttyUSB0");
+    EXPECT_EQ(standard.checkSettings({9600, 'n', 4, "1"}),
+              "4 data bits are not possible here (5 to 8 are)");
+    EXPECT_EQ(standard.checkSettings({9600, 'e', 7, "2"}), "");
+}
+
+class SimulatedLine : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeFile("fenlark.ini", kPortZeroSettings);
+        for (const char *tag : {"424", "490", "518", "4209"})
+            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        app.start();
+    }
+
+    TempWorkingDir dir;
+    FakeClock clock;
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    // Two messages, sent at 10 bytes a second.
+    qt::SimulatedReceiver receiver{"ZCZC AB12\r\nNNNN\r\nZCZC CD34\r\nNNNN\r\n", "test capture",
+                                   10};
+    Application app{Platform{clock, dialogs, printer, receiver, canvas}};
+};
+
+TEST_F(SimulatedLine, SendsAtItsPaceWhileThePortIsOpen)
+{
+    // Each message is 17 bytes: "ZCZC AB12" CR LF "NNNN" CR LF.
+    ASSERT_EQ(receiver.deviceName(1), "the simulated receiver playing test capture");
+    receiver.sendUntil(1000);
+    EXPECT_EQ(receiver.sent(), 10);
+    EXPECT_EQ(app.form1().Label1.caption(), "Incoming Message AB12");
+    receiver.sendUntil(1500);
+    EXPECT_EQ(app.form1().Text9.text(), "NNNN");
+    EXPECT_EQ(app.state().msgcount, 0);
+    receiver.sendUntil(1700);
+    EXPECT_EQ(app.state().msgcount, 1);
+    EXPECT_FALSE(receiver.finished());
+    receiver.sendUntil(60000);
+    EXPECT_TRUE(receiver.finished());
+    EXPECT_EQ(listState(app.form1().MessageList), "AB12 CD34");
+}
+
+TEST_F(SimulatedLine, WhatIsSentWhileThePortIsClosedIsLost)
+{
+    app.form1().MSComm1.setPortOpen(false);
+    receiver.sendUntil(1700); // the first message goes by unheard
+    app.form1().MSComm1.setPortOpen(true);
+    receiver.sendUntil(60000);
+    EXPECT_EQ(listState(app.form1().MessageList), "CD34");
+}
+
+} // namespace
+} // namespace fenlark::test

@@ -1,0 +1,30 @@
+#include "shell_program.h"
+
+#include "qt/window_metrics.h"
+
+namespace fenlark::test {
+
+ShellProgram::ShellProgram(const std::string &settings, bool start)
+    : canvas(qt::Twips::forScreen().size(qt::kMapWidthTwips, qt::kMapHeightTwips)),
+      app(Platform{clock, dialogs, printer, serial, canvas}),
+      shell(app, canvas, qt::DesktopShell::OnEnd::HideWindows)
+{
+    if (!settings.empty())
+        writeFile("fenlark.ini", settings);
+    for (const char *tag : {"424", "490", "518", "4209"})
+        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+    if (start)
+        app.start();
+    flush();
+}
+
+void ShellProgram::receiveMessage(const std::string &id, const std::vector<std::string> &body)
+{
+    std::string text = "ZCZC " + id + "\r\n";
+    for (const std::string &line : body)
+        text += line + "\r\n";
+    text += "NNNN\r\n";
+    receive(text);
+}
+
+} // namespace fenlark::test
