@@ -8,8 +8,9 @@
 namespace fenlark::qt {
 namespace {
 
+// `role`: the window role under X11, by which scripts driving the program find the box.
 QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton)
+                                    QMessageBox::StandardButton defaultButton, const QString &role)
 {
     // Over whichever window is active, so that the box is centred on it; the program's own
     // windows stay blocked until it is answered.
@@ -17,7 +18,8 @@ QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::Standa
                     QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
-    box.setObjectName(QStringLiteral("FenLarkMessageBox"));
+    box.setObjectName(role);
+    box.setWindowRole(role);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -25,13 +27,13 @@ QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::Standa
 
 bool MessageBoxDialogs::ask(const std::string &question)
 {
-    return showBox(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-           QMessageBox::Yes;
+    return showBox(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                   QStringLiteral("fenlark-question")) == QMessageBox::Yes;
 }
 
 void MessageBoxDialogs::notice(const std::string &text)
 {
-    showBox(text, QMessageBox::Ok, QMessageBox::Ok);
+    showBox(text, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("fenlark-notice"));
 }
 
 } // namespace fenlark::qt
