@@ -112,7 +112,12 @@ public:
 
 protected:
     // Writes position, top row and state to the widget; the model has been refreshed.
+    // `currentMoved`: the current entry changed or the rows were read afresh; `topMoved`: the
+    // control's top row changed.
     virtual void writeWidget(bool currentMoved, bool topMoved) = 0;
+    // True while the control's state is being written to the view: whatever the view signals
+    // meanwhile is not the operator's doing.
+    bool applying() const { return m_applying; }
 
 private:
     void changed(const ListChange &change)
@@ -142,13 +147,7 @@ private:
         writeWidget(currentMoved, topMoved);
     }
 
-protected:
-    // True while the control's state is being written to the view.
-    bool applying() const { return m_applying; }
-
     ListControl &m_control;
-
-private:
     ListControlModel *m_model;
     DeferredCall *m_sync;
     bool m_currentMoved = true;

@@ -180,7 +180,7 @@ void SerialPortDevice::reportLossTo(Dialogs &dialogs)
                            "), so the port was closed; every message received so far is kept. ";
         if (retrySeconds > 0)
             text += "FenLark tries every " + std::to_string(retrySeconds) +
-                    " seconds to open it again and goes on receiving when it can; ";
+                    " seconds to open it again and goes on receiving when it can. ";
         text += "To try at once, choose Configure, ComPort, then Leave Unchanged.";
         dialogs.notice(text);
     });

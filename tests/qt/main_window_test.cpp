@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMainWindow>
+#include <QMetaMethod>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -247,7 +248,7 @@ TEST(MainWindowClicks, TimerTicksRunTheAutosave)
     auto *timer = program.window(Window::Form1).findChild<QTimer *>(QStringLiteral("Timer1"));
     ASSERT_NE(timer, nullptr);
     // One tick, as the timer's interval ending would give it.
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    QMetaMethod::fromSignal(&QTimer::timeout).invoke(timer, Qt::DirectConnection);
     EXPECT_NE(readFile("navtex.txt").find("AB12"), std::string::npos);
 }
 
