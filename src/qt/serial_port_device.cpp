@@ -151,6 +151,7 @@ void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error)
     // at every turn of the event loop for as long as the device stays open: close it at once.
     if (error != QSerialPort::ReadError && error != QSerialPort::ResourceError)
         return;
+    ++m_errorReports;
     if (!m_port.isOpen())
         return;
     const std::string why = fromQString(m_port.errorString());

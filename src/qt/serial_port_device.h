@@ -49,6 +49,8 @@ public:
     bool lineUp() const { return m_port.isOpen(); }
     // How many line failures were handled (each closes the line, so each is counted once).
     int lineFailures() const { return m_failures; }
+    // How many read and resource errors the device reported, handled or not.
+    int errorReports() const { return m_errorReports; }
     // Tries once to open a lost line again; true when it is up.
     bool retryNow();
 
@@ -66,6 +68,7 @@ private:
     std::string m_buffer;
     std::size_t m_read = 0; // bytes of m_buffer already read
     int m_failures = 0;
+    int m_errorReports = 0;
     std::function<void(const std::string &)> m_lostListener;
 };
 

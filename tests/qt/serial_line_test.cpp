@@ -100,6 +100,7 @@ TEST_F(SerialLine, AFarEndThatClosesClosesTheLineOnceAndKeepsTheMessages)
     // Unhandled, the failure would come back at every turn of the event loop.
     for (int turn = 0; turn < 2000; ++turn)
         QCoreApplication::processEvents();
+    EXPECT_EQ(device.errorReports(), 1);
     EXPECT_EQ(device.lineFailures(), 1);
     EXPECT_FALSE(device.lineUp());
     EXPECT_TRUE(device.isOpen()) << "the program's port stays open while the line is away";
