@@ -374,7 +374,7 @@ void ScriptRunner::select(const std::string& name, const std::string& number)
                               std::to_string((*box)->count()) + " entries");
         // purgeage is read by the entry scrolled to its top row.
         (*box)->setTopIndex(n);
-        (*box)->setListIndex(n);
+        (*box)->choose(n);
     } else if (auto* drop = std::get_if<DropDown*>(t.control)) {
         if (n < 0 || n >= (*drop)->count())
             throw ScriptError("bad number " + number + ": " + name + " has " +

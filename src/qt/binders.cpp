@@ -167,6 +167,14 @@ public:
         // the focus (which makes its first row current without selecting it) chooses nothing.
         QObject::connect(view.selectionModel(), &QItemSelectionModel::selectionChanged, this,
                          [this] { selectionChanged(); });
+        // A click on the entry that is current already chooses it again. The press that moves the
+        // selection has chosen its entry already, so its click does nothing more.
+        QObject::connect(&view, &QAbstractItemView::pressed, this, [this] {
+            m_pressChose = m_selectionChose;
+            m_selectionChose = false;
+        });
+        QObject::connect(&view, &QAbstractItemView::clicked, this,
+                         [this](const QModelIndex &index) { clicked(index); });
         QObject::connect(view.verticalScrollBar(), &QScrollBar::valueChanged, this,
                          [this] { scrolled(); });
         syncNow();
@@ -201,8 +209,19 @@ private:
         if (applying())
             return;
         const QModelIndexList rows = m_view.selectionModel()->selectedRows();
-        if (rows.size() == 1)
+        if (rows.size() == 1) {
+            m_selectionChose = true;
             m_box.setListIndex(rows.front().row());
+        }
+        syncNow();
+    }
+    void clicked(const QModelIndex &index)
+    {
+        const bool pressChose = m_pressChose;
+        m_pressChose = false;
+        if (applying() || pressChose || !index.isValid() || index.row() != m_box.listIndex())
+            return;
+        m_box.choose(index.row());
         syncNow();
     }
     void scrolled()
@@ -216,6 +235,8 @@ private:
 
     QListView &m_view;
     ListBox &m_box;
+    bool m_selectionChose = false; // the selection moved since the last press
+    bool m_pressChose = false;     // the last press moved the selection
 };
 
 class DropDownBinding : public ListBinding {

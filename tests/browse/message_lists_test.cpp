@@ -188,5 +188,19 @@ TEST(MessageListChoice, RepeatAddsNoEntry)
     EXPECT_EQ(listState(p.form().MessageList2), "AB12 ZA01");
 }
 
+TEST(MessageListChoice, ChoosingTheCurrentEntryAgainShowsItAgain)
+{
+    TestProgram p;
+    p.form().Option5.choose();
+    fileAll(p, {"ZA01"});
+    p.form().MessageList.choose(0);
+    p.receiveMessage("ZA01", {"AGAIN"}); // a repeat changes nothing on screen
+    p.form().MessageList.choose(0);
+    EXPECT_EQ(p.form().Text5.text(), "Received  2 times");
+    p.receiveMessage("ZA01", {"THIRD"});
+    p.form().MessageList2.choose(0);
+    EXPECT_EQ(p.form().Text5.text(), "Received  3 times");
+}
+
 } // namespace
 } // namespace fenlark

@@ -349,5 +349,29 @@ TEST(NestedHandlers, AHandlerSettingAnotherListRunsItsHandlerAtOnceToCompletion)
     EXPECT_EQ(trace, expected);
 }
 
+TEST(SortedListNewIndex, SurvivesAReadOfTheListBeforeItIsAsked)
+{
+    ListBox list("MessageList2", ListBox::Order::Sorted);
+    for (const char* id : {"ZA01", "AB12", "NE05"})
+        list.addItem(id);
+    ASSERT_EQ(list.indexOf("ZA01"), 2); // any read settles the order
+    EXPECT_EQ(list.newIndex(), 1);      // NE05 stands at position 1
+}
+
+TEST(ListBoxChoose, TheOperatorsClickRunsTheHandlerAlsoOnTheCurrentEntry)
+{
+    ListBox list("MessageList");
+    int runs = 0;
+    list.setHandler([&] { ++runs; });
+    for (const char* id : {"ZA01", "AB12"})
+        list.addItem(id);
+    list.choose(1);
+    EXPECT_EQ(list.listIndex(), 1);
+    list.choose(1);
+    list.setListIndex(1); // from code, an unchanged position runs nothing
+    list.choose(5);       // no such entry
+    EXPECT_EQ(runs, 2);
+}
+
 } // namespace
 } // namespace fenlark

@@ -312,5 +312,21 @@ TEST(FullMessageTable, OperatorIsToldAgainAfterRoomWasMadeAndTheTableFilledUp)
     EXPECT_EQ(p.dialogs.notices.size(), 2u);
 }
 
+TEST(MessageFiling, NewMessageSelectionsShowTheOldestThenTheNewEntryBeforeTheViewIsCleared)
+{
+    TestProgram p;
+    p.form().Option5.choose(); // "Selected": the view shows what the lists choose
+    p.receiveMessage("ZA01");
+    p.receiveMessage("AB12");
+    std::vector<std::string> shown;
+    p.form().Text6.setObserver([&] { shown.push_back(p.form().Text6.text()); });
+    p.receiveMessage("NE05");
+    const std::vector<std::string> expected = {"Message ZA01", "Message NE05", ""};
+    EXPECT_EQ(shown, expected);
+    EXPECT_EQ(p.state().selid, "NE05");
+    p.form().Option5.choose(); // shows the identifier that filing's selections left chosen
+    EXPECT_EQ(p.form().Text6.text(), "Message NE05");
+}
+
 } // namespace
 } // namespace fenlark

@@ -13,18 +13,23 @@ void ListControl::settle() const
 {
     if (m_pending.empty())
         return;
+    // The last added entry follows every equal entry added before it; where it lands is kept for
+    // newIndex(), whoever reads the list first.
+    const std::string last = m_pending.back();
     if (m_items.empty()) {
         sortEntriesInto(m_pending, m_items);
-        return;
+    } else {
+        sortEntries(m_pending);
+        std::vector<std::string> merged;
+        merged.reserve(m_items.size() + m_pending.size());
+        std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
+                   std::make_move_iterator(m_pending.begin()),
+                   std::make_move_iterator(m_pending.end()), std::back_inserter(merged));
+        m_items.swap(merged);
+        m_pending.clear();
     }
-    sortEntries(m_pending);
-    std::vector<std::string> merged;
-    merged.reserve(m_items.size() + m_pending.size());
-    std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
-               std::make_move_iterator(m_pending.begin()), std::make_move_iterator(m_pending.end()),
-               std::back_inserter(merged));
-    m_items.swap(merged);
-    m_pending.clear();
+    const auto it = std::upper_bound(m_items.begin(), m_items.end(), last);
+    m_newIndex = static_cast<int>(it - m_items.begin()) - 1;
 }
 
 int ListControl::count() const
@@ -78,13 +83,7 @@ void ListControl::addItem(std::string entry)
 
 int ListControl::lastAddedIndex() const
 {
-    if (m_newIndex >= 0 || m_pending.empty())
-        return m_newIndex;
-    const std::string last = m_pending.back();
     settle();
-    // The last added entry follows every equal entry added before it.
-    const auto it = std::upper_bound(m_items.begin(), m_items.end(), last);
-    m_newIndex = static_cast<int>(it - m_items.begin()) - 1;
     return m_newIndex;
 }
 
@@ -117,6 +116,16 @@ void ListBox::setListIndex(int index)
         return;
     setIndexQuietly(index);
     runHandler();
+}
+
+void ListBox::choose(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    if (index != listIndex())
+        setListIndex(index);
+    else
+        runHandler();
 }
 
 void ListControl::setTopIndexQuietly(int index)

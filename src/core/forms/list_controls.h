@@ -87,6 +87,9 @@ public:
     void setListIndex(int index);
     // Marking an entry selected is the same as making it current.
     void setSelected(int index) { setListIndex(index); }
+    // The operator's click on entry `index`: makes it current and runs the handler, also when it
+    // was current already (choosing the shown message again shows it again).
+    void choose(int index);
     // The position at which the last added entry was placed.
     int newIndex() const { return lastAddedIndex(); }
     // The entry scrolled into the top visible row.
