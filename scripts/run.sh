@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, builds FenLark and starts it in the working folder run/ with the supplied
 # station files and map outline, a settings file whose port number is 0, and a simulated receiver
-# playing the sample capture. Extra arguments go to fenlark (e.g. --serial /dev/ttyUSB0 to use a
-# real receiver instead of the simulation).
+# playing the sample capture. Arguments, when given, replace the simulation (e.g.
+# --serial /dev/ttyUSB0 to listen to a real receiver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -30,4 +30,7 @@ TXT
         "$fenlark" --headless --dir run --script -
     exit 0
 fi
-exec "$fenlark" --dir run --simulate "$PWD/data/capture-sample.txt" "$@"
+if [ $# -gt 0 ]; then
+    exec "$fenlark" --dir run "$@"
+fi
+exec "$fenlark" --dir run --simulate "$PWD/data/capture-sample.txt"

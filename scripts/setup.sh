@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config
     libgtest-dev libbenchmark-dev
-    qt6-base-dev libqt6serialport6-dev qt6-qpa-plugins
+    qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
     nlohmann-json3-dev
-    xvfb xauth xdotool imagemagick poppler-utils socat fonts-dejavu-core
+    xvfb xauth xdotool imagemagick poppler-utils socat fonts-dejavu-core fonts-urw-base35
 )
 
 missing=()

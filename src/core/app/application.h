@@ -78,7 +78,6 @@ private:
     bool m_comPortFormLoaded = false;
     bool m_form2Loaded = false;
     bool m_firstLoad = false;
-    bool m_started = false;
     bool m_ended = false;
     std::function<void(Window, WindowEvent)> m_windowObserver;
     std::function<void()> m_endObserver;
