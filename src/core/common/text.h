@@ -17,6 +17,18 @@ char upperCase(char c);
 
 // Characters `from` (1-based) onwards, at most `count` of them; empty when from is past the end.
 std::string_view mid(std::string_view s, std::size_t from, std::size_t count = std::string_view::npos);
+// Whole-text equality, exact and case-sensitive; written out for the short identifiers that the
+// message table and lists compare thousands of times a message.
+inline bool sameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 // The first character as a text of one character, or empty for an empty text.
 std::string_view firstChar(std::string_view s);
 

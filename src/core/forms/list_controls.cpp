@@ -1,5 +1,6 @@
 #include "forms/list_controls.h"
 
+#include "common/text.h"
 #include "forms/entry_sort.h"
 
 #include <algorithm>
@@ -52,21 +53,22 @@ int ListControl::indexOf(std::string_view entry) const
         const auto it = std::lower_bound(m_items.begin(), m_items.end(), entry);
         return it != m_items.end() && *it == entry ? static_cast<int>(it - m_items.begin()) : -1;
     }
-    const auto it = std::find(m_items.begin(), m_items.end(), entry);
+    const auto it = std::find_if(m_items.begin(), m_items.end(),
+                                 [entry](const std::string& item) { return sameText(item, entry); });
     return it != m_items.end() ? static_cast<int>(it - m_items.begin()) : -1;
 }
 
-void ListControl::addItem(std::string entry)
+void ListControl::addItem(std::string_view entry)
 {
     if (!m_sorted) {
-        m_items.push_back(std::move(entry));
+        m_items.emplace_back(entry);
         m_newIndex = static_cast<int>(m_items.size()) - 1;
         notify(ListChange::Kind::Inserted, m_newIndex);
         return;
     }
     if (m_items.empty() || !m_pending.empty()) {
         // A list being filled from empty: sort once when it is first read.
-        m_pending.push_back(std::move(entry));
+        m_pending.emplace_back(entry);
         m_newIndex = -1;
         notify(ListChange::Kind::Appended, -1);
         return;
@@ -74,7 +76,7 @@ void ListControl::addItem(std::string entry)
     // Equal entries keep the order in which they were added.
     const auto it = std::upper_bound(m_items.begin(), m_items.end(), entry);
     const int at = static_cast<int>(it - m_items.begin());
-    m_items.insert(it, std::move(entry));
+    m_items.insert(it, std::string(entry));
     m_newIndex = at;
     if (m_index >= at)
         ++m_index;

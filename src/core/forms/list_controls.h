@@ -42,7 +42,7 @@ public:
     // The first position whose entry equals `entry` exactly, or -1.
     int indexOf(std::string_view entry) const;
 
-    void addItem(std::string entry);
+    void addItem(std::string_view entry);
     // Empties the list; the current position becomes -1 without running the handler.
     void clear();
 

@@ -1,11 +1,13 @@
 #include "reception/message_table.h"
 
+#include "common/text.h"
+
 namespace fenlark {
 
 int findMessage(const State& state, std::string_view id)
 {
     for (int i = 0; i < state.msgcount; ++i)
-        if (state.MessageTable[static_cast<std::size_t>(i)].msgid == id)
+        if (sameText(state.MessageTable[static_cast<std::size_t>(i)].msgid, id))
             return i;
     return -1;
 }

@@ -28,8 +28,8 @@ void Form1::showmsg()
 void Form1::showRecord(int slot)
 {
     State& s = state();
-    // A copy: the record must not change under the view while the fields are written.
-    const MessageRecord r = s.MessageTable[static_cast<std::size_t>(slot)];
+    // Writing the view's fields runs no handler, so the record stays as it is meanwhile.
+    const MessageRecord& r = s.MessageTable[static_cast<std::size_t>(slot)];
     Text1.setText(r.msgtext);
     Text2.setText(qualityText(static_cast<long long>(r.msgtext.size()), r.errcount));
     Text3.setText(shortDateText(r.firstrx));
