@@ -36,7 +36,7 @@ void ScriptSerialDevice::receive(const std::string& bytes)
 {
     if (!m_open)
         return;
-    m_buffer += bytes;
+    m_input.append(bytes);
     inputArrived();
 }
 
@@ -64,14 +64,12 @@ std::string ScriptSerialDevice::open(int port, const LineSettings&)
 void ScriptSerialDevice::close()
 {
     m_open = false;
-    m_buffer.clear();
+    m_input.clear();
 }
 
 std::string ScriptSerialDevice::read(std::size_t max)
 {
-    const std::string out = m_buffer.substr(0, max);
-    m_buffer.erase(0, out.size());
-    return out;
+    return m_input.read(max);
 }
 
 void TextPrinter::setFontSize(int) {}

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/ports.h"
+#include "reception/input_buffer.h"
 
 #include <deque>
 #include <optional>
@@ -57,14 +58,14 @@ public:
     std::string open(int port, const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override { return m_buffer.size(); }
+    std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
 
 private:
     std::set<int> m_refused;
     std::set<int> m_busy;
     bool m_open = false;
-    std::string m_buffer;
+    InputBuffer m_input;
 };
 
 // Writes each printed text as "printer: LINE" lines.

@@ -116,20 +116,12 @@ void SerialPortDevice::close()
     m_retry.stop();
     if (m_port.isOpen())
         m_port.close();
-    m_buffer.clear();
-    m_read = 0;
+    m_input.clear();
 }
 
 std::string SerialPortDevice::read(std::size_t max)
 {
-    const std::size_t n = std::min(max, waiting());
-    std::string out = m_buffer.substr(m_read, n);
-    m_read += n;
-    if (m_read == m_buffer.size()) {
-        m_buffer.clear();
-        m_read = 0;
-    }
-    return out;
+    return m_input.read(max);
 }
 
 void SerialPortDevice::readArrived()
@@ -137,11 +129,7 @@ void SerialPortDevice::readArrived()
     const QByteArray bytes = m_port.readAll();
     if (bytes.isEmpty())
         return;
-    if (m_read > 0 && m_read >= m_buffer.size() / 2) {
-        m_buffer.erase(0, m_read);
-        m_read = 0;
-    }
-    m_buffer.append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    m_input.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     inputArrived();
 }
 

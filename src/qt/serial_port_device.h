@@ -3,6 +3,7 @@
 #pragma once
 
 #include "forms/ports.h"
+#include "reception/input_buffer.h"
 
 #include <QObject>
 #include <QSerialPort>
@@ -33,7 +34,7 @@ public:
     void close() override;
     // Open from a successful open() to close(), also while a lost line waits to come back.
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override { return m_buffer.size() - m_read; }
+    std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
 
     // Told once each time an open line fails (the receiver unplugged, the far end of a
@@ -65,8 +66,7 @@ private:
     bool m_open = false;
     int m_portNumber = 1;
     LineSettings m_settings;
-    std::string m_buffer;
-    std::size_t m_read = 0; // bytes of m_buffer already read
+    InputBuffer m_input;
     int m_failures = 0;
     int m_errorReports = 0;
     std::function<void(const std::string &)> m_lostListener;

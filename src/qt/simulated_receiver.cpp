@@ -34,11 +34,7 @@ void SimulatedReceiver::sendUntil(qint64 elapsedMs)
         m_tick.stop();
     if (!m_open)
         return;
-    if (m_read > 0 && m_read >= m_buffer.size() / 2) {
-        m_buffer.erase(0, m_read);
-        m_read = 0;
-    }
-    m_buffer.append(m_bytes.constData() + from, static_cast<std::size_t>(due - from));
+    m_input.append(std::string_view(m_bytes.constData() + from, static_cast<std::size_t>(due - from)));
     inputArrived();
 }
 
@@ -56,20 +52,12 @@ std::string SimulatedReceiver::open(int, const LineSettings &)
 void SimulatedReceiver::close()
 {
     m_open = false;
-    m_buffer.clear();
-    m_read = 0;
+    m_input.clear();
 }
 
 std::string SimulatedReceiver::read(std::size_t max)
 {
-    const std::size_t n = std::min(max, waiting());
-    std::string out = m_buffer.substr(m_read, n);
-    m_read += n;
-    if (m_read == m_buffer.size()) {
-        m_buffer.clear();
-        m_read = 0;
-    }
-    return out;
+    return m_input.read(max);
 }
 
 } // namespace fenlark::qt

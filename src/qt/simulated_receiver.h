@@ -4,6 +4,7 @@
 #pragma once
 
 #include "forms/ports.h"
+#include "reception/input_buffer.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -34,7 +35,7 @@ public:
     std::string open(int port, const LineSettings &settings) override;
     void close() override;
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override { return m_buffer.size() - m_read; }
+    std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
 
 private:
@@ -45,8 +46,7 @@ private:
     QTimer m_tick;
     QElapsedTimer m_clock;
     bool m_open = false;
-    std::string m_buffer;
-    std::size_t m_read = 0;
+    InputBuffer m_input;
 };
 
 } // namespace fenlark::qt

@@ -42,7 +42,7 @@ void FakeSerial::send(const std::string& bytes)
 {
     if (!m_open)
         return;
-    m_buffer += bytes;
+    m_input.append(bytes);
     inputArrived();
 }
 
@@ -73,16 +73,14 @@ void FakeSerial::close()
     if (m_open)
         ++closes;
     m_open = false;
-    m_buffer.clear();
+    m_input.clear();
     if (onClose)
         onClose();
 }
 
 std::string FakeSerial::read(std::size_t max)
 {
-    const std::string out = m_buffer.substr(0, max);
-    m_buffer.erase(0, out.size());
-    return out;
+    return m_input.read(max);
 }
 
 void RecordingCanvas::setScale(double l, double t, double r, double b)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/application.h"
+#include "reception/input_buffer.h"
 
 #include <deque>
 #include <filesystem>
@@ -50,7 +51,7 @@ public:
     std::string open(int port, const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override { return m_buffer.size(); }
+    std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
 
     // Runs at every close, e.g. to have the receiver send while the port is closed.
@@ -65,7 +66,7 @@ public:
 
 private:
     bool m_open = false;
-    std::string m_buffer;
+    InputBuffer m_input;
 };
 
 class RecordingPrinter : public Printer {
