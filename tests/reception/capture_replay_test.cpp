@@ -14,14 +14,10 @@
 namespace fenlark {
 namespace {
 
+using test::record;
 using test::TestProgram;
 using test::visible;
 using test::writeFile;
-
-const MessageRecord& record(TestProgram& p, int slot)
-{
-    return p.state().MessageTable[static_cast<std::size_t>(slot)];
-}
 
 std::string sampleCapture()
 {

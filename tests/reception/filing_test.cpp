@@ -13,13 +13,9 @@ namespace fenlark {
 namespace {
 
 using test::screen;
+using test::record;
 using test::TestProgram;
 using test::visible;
-
-const MessageRecord& record(TestProgram& p, int slot)
-{
-    return p.state().MessageTable[static_cast<std::size_t>(slot)];
-}
 
 std::vector<MessageRecord> table(TestProgram& p)
 {

@@ -12,13 +12,9 @@
 namespace fenlark {
 namespace {
 
+using test::record;
 using test::TestProgram;
 using test::visible;
-
-const MessageRecord& record(TestProgram& p, int slot)
-{
-    return p.state().MessageTable[static_cast<std::size_t>(slot)];
-}
 
 TEST(SerialFraming, EndsLinesAsTheReceiverSendsThem)
 {

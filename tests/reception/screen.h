@@ -71,4 +71,10 @@ inline std::map<std::string, std::string> screen(Form1& form)
     return out;
 }
 
+// The record in table slot `slot`.
+inline const MessageRecord& record(TestProgram& p, int slot)
+{
+    return p.state().MessageTable[static_cast<std::size_t>(slot)];
+}
+
 } // namespace fenlark::test
