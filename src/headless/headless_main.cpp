@@ -1,67 +1,13 @@
 #include "headless/headless_main.h"
 
-#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 
 namespace fenlark::headless {
-namespace {
 
-bool parseInt(const std::string& text, int& value)
+int runHeadless(const Options& options, const Extras& extras)
 {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && ec == std::errc() && end == text.data() + text.size();
-}
-
-} // namespace
-
-std::string usage()
-{
-    return "usage: fenlark --headless [--script FILE|-] [--dir DIR] [--refuse-port N]...\n"
-           "                          [--busy-port N]... [--print-text]\n";
-}
-
-std::string parseOptions(const std::vector<std::string>& args, Options& options)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&](std::string& out) {
-            if (i + 1 >= args.size())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        std::string text;
-        int number = 0;
-        if (arg == "--headless") {
-            continue;
-        } else if (arg == "--script") {
-            if (!value(options.script))
-                return "--script needs a file name (or - for standard input)";
-        } else if (arg == "--dir") {
-            if (!value(options.dir))
-                return "--dir needs a folder";
-        } else if (arg == "--refuse-port" || arg == "--busy-port") {
-            if (!value(text) || !parseInt(text, number))
-                return arg + " needs a port number";
-            (arg == "--refuse-port" ? options.refusedPorts : options.busyPorts).push_back(number);
-        } else if (arg == "--print-text") {
-            options.printText = true;
-        } else {
-            return "unknown option \"" + arg + "\"";
-        }
-    }
-    return {};
-}
-
-int runHeadless(const std::vector<std::string>& args, const Extras& extras)
-{
-    Options options;
-    if (const std::string why = parseOptions(args, options); !why.empty()) {
-        std::cerr << "fenlark: " << why << '\n' << usage();
-        return 2;
-    }
     std::ifstream scriptFile;
     if (options.script != "-") {
         scriptFile.open(options.script);

@@ -1,4 +1,4 @@
-// The headless driver's entry point: options, working folder, and one scripted run.
+// The headless driver's entry point: its options, working folder, and one scripted run.
 #pragma once
 
 #include "forms/ports.h"
@@ -19,10 +19,6 @@ struct Options {
     bool printText = false; // print as "printer:" lines instead of a document file
 };
 
-// Reads the driver's options (after --headless); on a bad option returns the message.
-std::string parseOptions(const std::vector<std::string>& args, Options& options);
-std::string usage();
-
 // What a shell adds to a headless run: a canvas that keeps the map's picture, a printer that
 // writes documents, and the writer of window pictures. Any of them may be left empty.
 struct Extras {
@@ -31,7 +27,8 @@ struct Extras {
     std::function<SnapshotWriter(Application&, Canvas&)> makeSnapshotWriter;
 };
 
-// Runs the driver: returns the process's exit status.
-int runHeadless(const std::vector<std::string>& args, const Extras& extras = {});
+// Runs the driver: opens the script, changes to the working folder, starts the program and runs
+// the script; returns the process's exit status.
+int runHeadless(const Options& options, const Extras& extras = {});
 
 } // namespace fenlark::headless

@@ -7,6 +7,7 @@
 #include "qt/image_canvas.h"
 #include "qt/latin1.h"
 #include "qt/message_box_dialogs.h"
+#include "qt/program_options.h"
 #include "qt/serial_port_device.h"
 #include "qt/simulated_receiver.h"
 #include "qt/system_clock.h"
@@ -18,8 +19,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 
-#include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -74,61 +73,6 @@ void quietOffscreenNotes(QtMsgType type, const QMessageLogContext &context, cons
 
 } // namespace
 
-std::string desktopUsage()
-{
-    return "usage: fenlark [--dir DIR] [--serial DEVICE | --simulate FILE [--simulate-cps N]]\n"
-           "       fenlark --headless [--windows] [--print-text] [--script FILE|-] [--dir DIR] "
-           "...\n"
-           "  --dir DIR          work in DIR (settings, station files, map outline, message log)\n"
-           "  --serial DEVICE    use DEVICE for every port number (default: port N is\n"
-           "                     /dev/ttyS(N-1)), e.g. /dev/ttyUSB0 or a pseudo-terminal\n"
-           "  --simulate FILE    no serial device: a simulated receiver plays FILE while the\n"
-           "                     port is open\n"
-           "  --simulate-cps N   the simulated receiver's characters per second (default " +
-           std::to_string(SimulatedReceiver::kDefaultCharsPerSecond) + ")\n";
-}
-
-std::string parseDesktopOptions(const std::vector<std::string> &args, DesktopOptions &options)
-{
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string &arg = args[i];
-        auto value = [&](std::string &out) {
-            if (i + 1 >= args.size() || args[i + 1].empty())
-                return false;
-            out = args[++i];
-            return true;
-        };
-        if (arg == "--dir") {
-            if (!value(options.dir))
-                return "--dir needs a folder";
-        } else if (arg == "--serial") {
-            if (!value(options.serial))
-                return "--serial needs a device, such as /dev/ttyUSB0";
-        } else if (arg == "--simulate") {
-            if (!value(options.simulate))
-                return "--simulate needs a file to play";
-        } else if (arg == "--simulate-cps") {
-            std::string text;
-            int cps = 0;
-            const bool ok = value(text);
-            const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), cps);
-            if (!ok || ec != std::errc() || end != text.data() + text.size() || cps < 1 ||
-                cps > 10'000'000)
-                return "--simulate-cps needs a number of characters per second (1 or more)";
-            options.simulateCps = cps;
-        } else if (arg == "--help" || arg == "-h") {
-            options.help = true;
-        } else {
-            return "unknown option \"" + arg + "\"";
-        }
-    }
-    if (!options.serial.empty() && !options.simulate.empty())
-        return "--serial and --simulate cannot be used together";
-    if (options.simulateCps && options.simulate.empty())
-        return "--simulate-cps goes with --simulate FILE";
-    return {};
-}
-
 std::string missingDisplay()
 {
 #if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
@@ -142,17 +86,10 @@ std::string missingDisplay()
 #endif
 }
 
-int runDesktop(int &argc, char **argv, const std::vector<std::string> &args)
+namespace {
+
+int runDesktop(int &argc, char **argv, const ProgramOptions &options)
 {
-    DesktopOptions options;
-    if (const std::string why = parseDesktopOptions(args, options); !why.empty()) {
-        std::cerr << "fenlark: " << why << '\n' << desktopUsage();
-        return kBadOption;
-    }
-    if (options.help) {
-        std::cout << desktopUsage();
-        return 0;
-    }
     if (const std::string why = missingDisplay(); !why.empty()) {
         std::cerr << "fenlark: " << why << ".\n"
                   << "Start it on a desktop, or under a virtual one (xvfb-run -a fenlark ...), or "
@@ -174,12 +111,11 @@ int runDesktop(int &argc, char **argv, const std::vector<std::string> &args)
         }
         capture = file.readAll();
     }
-    if (!changeFolder(options.dir))
-        return kBadOption;
-
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("FenLark"));
-    QApplication::setApplicationVersion(QStringLiteral("2.4"));
+    QApplication::setApplicationVersion(QStringLiteral(FENLARK_VERSION));
+    if (!changeFolder(options.dir))
+        return kBadOption;
     // The program ends only by its Quit: hiding every window (the port settings dialog closing
     // itself, say) must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -212,23 +148,38 @@ int runDesktop(int &argc, char **argv, const std::vector<std::string> &args)
     return QApplication::exec();
 }
 
-int runHeadlessWithQt(int &argc, char **argv, std::vector<std::string> args)
+int runHeadlessWithQt(int &argc, char **argv, const ProgramOptions &options)
 {
-    const auto windows = std::find(args.begin(), args.end(), "--windows");
-    const bool withWindows = windows != args.end();
-    if (withWindows)
-        args.erase(windows);
     // No display is needed: the windows, when built, are drawn offscreen.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     ensureRuntimeFolder();
     qInstallMessageHandler(quietOffscreenNotes);
     std::unique_ptr<QGuiApplication> qapp;
-    if (withWindows)
+    if (options.windows)
         qapp = std::make_unique<QApplication>(argc, argv);
     else
         qapp = std::make_unique<QGuiApplication>(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("FenLark"));
-    return headless::runHeadless(args, headlessExtras(withWindows));
+    headless::Options driver = options.driver;
+    driver.dir = options.dir;
+    return headless::runHeadless(driver, headlessExtras(options.windows));
+}
+
+} // namespace
+
+int runProgram(int &argc, char **argv, const std::vector<std::string> &args)
+{
+    ProgramOptions options;
+    if (const std::string why = parseProgramOptions(args, options); !why.empty()) {
+        std::cerr << "fenlark: " << why << "\nTry \"fenlark --help\" for the list of options.\n";
+        return kBadOption;
+    }
+    if (options.help || options.version) {
+        std::cout << (options.help ? programHelp() : programVersion());
+        return 0;
+    }
+    return options.headless ? runHeadlessWithQt(argc, argv, options)
+                            : runDesktop(argc, argv, options);
 }
 
 } // namespace fenlark::qt

@@ -1,5 +1,6 @@
-// The desktop program's command line, and how it tells that there is no display.
+// The program's command line, and how the desktop program tells that there is no display.
 #include "qt/program_main.h"
+#include "qt/program_options.h"
 
 #include <gtest/gtest.h>
 
@@ -9,52 +10,66 @@
 namespace fenlark::test {
 namespace {
 
-struct OptionCase {
-    std::vector<std::string> args;
-    std::string error; // empty: accepted
-    std::string dir, serial, simulate;
-    int cps = 0;
-};
+// The options read, in short: the fields that differ from their defaults.
+std::string summary(const qt::ProgramOptions &o)
+{
+    std::string text;
+    auto add = [&](bool set, const std::string &item) { text += set ? item + " " : ""; };
+    auto ports = [](const std::vector<int> &list) {
+        std::string joined;
+        for (int port : list)
+            joined += (joined.empty() ? "" : ",") + std::to_string(port);
+        return joined;
+    };
+    add(o.help, "help");
+    add(o.headless, "headless");
+    add(!o.dir.empty(), "dir=" + o.dir);
+    add(!o.serial.empty(), "serial=" + o.serial);
+    add(!o.simulate.empty(), "simulate=" + o.simulate);
+    add(o.simulateCps, "cps=" + std::to_string(o.simulateCps));
+    add(o.driver.script != "-", "script=" + o.driver.script);
+    add(o.windows, "windows");
+    add(o.driver.printText, "print-text");
+    add(!o.driver.refusedPorts.empty(), "refuse=" + ports(o.driver.refusedPorts));
+    add(!o.driver.busyPorts.empty(), "busy=" + ports(o.driver.busyPorts));
+    return text;
+}
 
-TEST(DesktopOptions, AreReadOrRefusedWithAReason)
+TEST(ProgramOptions, AreReadOrRefusedWithAReason)
 {
     const std::string kCpsError =
         "--simulate-cps needs a number of characters per second (1 or more)";
-    // Arguments, error, and when accepted: folder, serial device, file to play, its pace.
-    const std::vector<OptionCase> cases{
-        {{}, "", "", "", "", 0},
+    // Arguments, and the options read or the message that refuses them.
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
+        {{}, ""},
         {{"--dir", "/tmp/x", "--simulate", "cap.txt", "--simulate-cps", "500"},
-         "",
-         "/tmp/x",
-         "",
-         "cap.txt",
-         500},
-        {{"--serial", "/dev/ttyUSB0"}, "", "", "/dev/ttyUSB0", "", 0},
-        {{"--dir"}, "--dir needs a folder", "", "", "", 0},
-        {{"--simulate-cps", "0", "--simulate", "c"}, kCpsError, "", "", "", 0},
-        {{"--simulate-cps", "9x", "--simulate", "c"}, kCpsError, "", "", "", 0},
-        {{"--simulate-cps", "50"}, "--simulate-cps goes with --simulate FILE", "", "", "", 0},
+         "dir=/tmp/x simulate=cap.txt cps=500 "},
+        {{"--serial", "/dev/ttyUSB0", "-h"}, "help serial=/dev/ttyUSB0 "},
+        {{"--script", "s", "--windows", "--print-text", "--refuse-port", "3", "--busy-port", "1",
+          "--refuse-port=4", "--headless"},
+         "headless script=s windows print-text refuse=3,4 busy=1 "},
+        {{"--dir"}, "--dir needs a folder"},
+        {{"--dir", ""}, "--dir needs a folder"},
+        {{"--simulate-cps", "0", "--simulate", "c"}, kCpsError},
+        {{"--simulate-cps", "9x", "--simulate", "c"}, kCpsError},
+        {{"--simulate-cps", "50"}, "--simulate-cps goes with --simulate FILE"},
         {{"--serial", "/dev/ttyS0", "--simulate", "c"},
-         "--serial and --simulate cannot be used together",
-         "",
-         "",
-         "",
-         0},
-        {{"--script", "-"}, "unknown option \"--script\"", "", "", "", 0},
+         "--serial and --simulate cannot be used together"},
+        {{"--script", "-"}, "--script goes with --headless"},
+        {{"--headless", "--simulate", "c"}, "--simulate is not an option of --headless"},
+        {{"--headless", "--busy-port", "x"}, "--busy-port needs a port number"},
+        {{"--windows=1", "--headless"}, "unexpected value after '--windows'"},
+        {{"--dir", "d", "--bogus"}, "unknown option \"--bogus\""},
+        {{"stray"}, "unexpected argument \"stray\""},
     };
-    for (const OptionCase &c : cases) {
+    for (const auto &[args, expected] : cases) {
         std::string line;
-        for (const std::string &arg : c.args)
+        for (const std::string &arg : args)
             line += " " + arg;
         SCOPED_TRACE("fenlark" + line);
-        qt::DesktopOptions options;
-        EXPECT_EQ(qt::parseDesktopOptions(c.args, options), c.error);
-        if (!c.error.empty())
-            continue;
-        EXPECT_EQ(options.dir, c.dir);
-        EXPECT_EQ(options.serial, c.serial);
-        EXPECT_EQ(options.simulate, c.simulate);
-        EXPECT_EQ(options.simulateCps, c.cps);
+        qt::ProgramOptions options;
+        const std::string why = qt::parseProgramOptions(args, options);
+        EXPECT_EQ(why.empty() ? summary(options) : why, expected);
     }
 }
 

@@ -1,0 +1,35 @@
+// The fenlark executable's command line: every option of the desktop program and of the headless
+// driver, read with QCommandLineParser from one table, and the help and version texts.
+#pragma once
+
+#include "headless/headless_main.h"
+
+#include <string>
+#include <vector>
+
+namespace fenlark::qt {
+
+struct ProgramOptions {
+    bool help = false;
+    bool version = false;
+    bool headless = false; // run the headless driver instead of the desktop program
+    std::string dir;       // change to this folder first
+    // desktop program
+    std::string serial;   // the device for every port number, instead of /dev/ttyS(N-1)
+    std::string simulate; // a file a simulated receiver plays, instead of a serial device
+    int simulateCps = 0;  // its characters per second; 0 for the default pace
+    // headless driver (its `dir` is the working folder chosen above)
+    bool windows = false; // build the real windows offscreen
+    headless::Options driver;
+};
+
+// Reads the options after the program's name; on a bad option returns the message (no option is
+// one of the other mode's: --script needs --headless, --simulate refuses it).
+std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOptions &options);
+
+// Every option, one line each, under the two ways to start the program.
+std::string programHelp();
+// The program's name and version.
+std::string programVersion();
+
+} // namespace fenlark::qt
