@@ -11,6 +11,7 @@
 #include "qt/serial_port_device.h"
 #include "qt/simulated_receiver.h"
 #include "qt/system_clock.h"
+#include "qt/user_folder.h"
 #include "qt/window_metrics.h"
 
 #include <QApplication>
@@ -46,6 +47,20 @@ bool changeFolder(const std::string &dir)
     if (ec)
         std::cerr << "fenlark: cannot change to \"" << dir << "\": " << ec.message() << '\n';
     return !ec;
+}
+
+// The folder to work in: DIR, the per-user folder (made ready first), or none (the folder the
+// program was started in). Needs the application object; false when the folder cannot be used.
+bool chooseWorkingFolder(const ProgramOptions &options, std::string &folder)
+{
+    folder = options.dir;
+    if (!options.userFolder)
+        return true;
+    folder = userFolderPath().string();
+    const std::string why = prepareUserFolder(installedDataPath(), folder);
+    if (!why.empty())
+        std::cerr << "fenlark: " << why << '\n';
+    return why.empty();
 }
 
 // Qt warns when the per-user runtime folder is not set, as in many automated runs; a private
@@ -94,7 +109,10 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
         std::cerr << "fenlark: " << why << ".\n"
                   << "Start it on a desktop, or under a virtual one (xvfb-run -a fenlark ...), or "
                      "run the same program without windows, from a script of operator actions:\n"
-                  << "  fenlark --headless --dir " << (options.dir.empty() ? "DIR" : options.dir)
+                  << "  fenlark --headless "
+                  << (options.userFolder    ? "--user-folder"
+                      : options.dir.empty() ? "--dir DIR"
+                                            : "--dir " + options.dir)
                   << " --script -\n";
         return kNoDisplay;
     }
@@ -114,7 +132,8 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
     QApplication qapp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("FenLark"));
     QApplication::setApplicationVersion(QStringLiteral(FENLARK_VERSION));
-    if (!changeFolder(options.dir))
+    std::string folder;
+    if (!chooseWorkingFolder(options, folder) || !changeFolder(folder))
         return kBadOption;
     // The program ends only by its Quit: hiding every window (the port settings dialog closing
     // itself, say) must not end it.
@@ -161,7 +180,8 @@ int runHeadlessWithQt(int &argc, char **argv, const ProgramOptions &options)
         qapp = std::make_unique<QGuiApplication>(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("FenLark"));
     headless::Options driver = options.driver;
-    driver.dir = options.dir;
+    if (!chooseWorkingFolder(options, driver.dir))
+        return kBadOption;
     return headless::runHeadless(driver, headlessExtras(options.windows));
 }
 

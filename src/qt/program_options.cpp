@@ -73,6 +73,8 @@ const std::vector<OptionEntry> &optionTable()
          [](Values v, Into o) { return store(o.help, v); }},
         {"v,version", nullptr, "print the program's name and version and exit", Both, "",
          [](Values v, Into o) { return store(o.version, v); }},
+        {"user-folder", nullptr, "work in $XDG_DATA_HOME/fenlark, made and filled when missing",
+         Both, "", [](Values v, Into o) { return store(o.userFolder, v); }},
         {"dir", "DIR", "work in DIR (settings, station files, message log)", Both,
          "--dir needs a folder", [](Values v, Into o) { return store(o.dir, v); }},
         {"serial", "DEVICE", "use DEVICE for every port number, not /dev/ttyS(N-1)", Desktop,
@@ -168,6 +170,8 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
     }
     if (options.help || options.version)
         return {};
+    if (options.userFolder && !options.dir.empty())
+        return "--user-folder and --dir cannot be used together";
     if (!options.serial.empty() && !options.simulate.empty())
         return "--serial and --simulate cannot be used together";
     if (options.simulateCps && options.simulate.empty())

@@ -12,8 +12,9 @@ namespace fenlark::qt {
 struct ProgramOptions {
     bool help = false;
     bool version = false;
-    bool headless = false; // run the headless driver instead of the desktop program
-    std::string dir;       // change to this folder first
+    bool headless = false;   // run the headless driver instead of the desktop program
+    bool userFolder = false; // work in the per-user folder, made and filled when missing
+    std::string dir;         // change to this folder first
     // desktop program
     std::string serial;   // the device for every port number, instead of /dev/ttyS(N-1)
     std::string simulate; // a file a simulated receiver plays, instead of a serial device

@@ -23,6 +23,7 @@ std::string summary(const qt::ProgramOptions &o)
     };
     add(o.help, "help");
     add(o.headless, "headless");
+    add(o.userFolder, "user-folder");
     add(!o.dir.empty(), "dir=" + o.dir);
     add(!o.serial.empty(), "serial=" + o.serial);
     add(!o.simulate.empty(), "simulate=" + o.simulate);
@@ -45,9 +46,9 @@ TEST(ProgramOptions, AreReadOrRefusedWithAReason)
         {{"--dir", "/tmp/x", "--simulate", "cap.txt", "--simulate-cps", "500"},
          "dir=/tmp/x simulate=cap.txt cps=500 "},
         {{"--serial", "/dev/ttyUSB0", "-h"}, "help serial=/dev/ttyUSB0 "},
-        {{"--script", "s", "--windows", "--print-text", "--refuse-port", "3", "--busy-port", "1",
-          "--refuse-port=4", "--headless"},
-         "headless script=s windows print-text refuse=3,4 busy=1 "},
+        {{"--user-folder", "--script", "s", "--windows", "--print-text", "--refuse-port", "3",
+          "--busy-port", "1", "--refuse-port=4", "--headless"},
+         "headless user-folder script=s windows print-text refuse=3,4 busy=1 "},
         {{"--dir"}, "--dir needs a folder"},
         {{"--dir", ""}, "--dir needs a folder"},
         {{"--simulate-cps", "0", "--simulate", "c"}, kCpsError},
@@ -55,6 +56,7 @@ TEST(ProgramOptions, AreReadOrRefusedWithAReason)
         {{"--simulate-cps", "50"}, "--simulate-cps goes with --simulate FILE"},
         {{"--serial", "/dev/ttyS0", "--simulate", "c"},
          "--serial and --simulate cannot be used together"},
+        {{"--user-folder", "--dir", "d"}, "--user-folder and --dir cannot be used together"},
         {{"--script", "-"}, "--script goes with --headless"},
         {{"--headless", "--simulate", "c"}, "--simulate is not an option of --headless"},
         {{"--headless", "--busy-port", "x"}, "--busy-port needs a port number"},
