@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-qpa-plugins libgl-dev
     nlohmann-json3-dev
     xvfb xauth xdotool imagemagick poppler-utils socat fonts-dejavu-core fonts-urw-base35
+    dpkg-dev file desktop-file-utils appstream
 )
 
 missing=()
