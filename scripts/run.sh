@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Sets everything up, builds FenLark and starts it in the working folder run/ with the supplied
-# station files and map outline, a settings file whose port number is 0, and a simulated receiver
-# playing the sample capture. Arguments, when given, replace the simulation (e.g.
-# --serial /dev/ttyUSB0 to listen to a real receiver).
+# Sets everything up, builds the FenLark program (not its tests and benchmarks) and starts it in
+# the working folder run/ with the supplied station files and map outline, a settings file whose
+# port number is 0, and a simulated receiver playing the sample capture. Arguments, when given,
+# replace the simulation (e.g. --serial /dev/ttyUSB0 to listen to a real receiver).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh
+scripts/build.sh --target fenlark
 
 mkdir -p run
 cp data/stations/424.txt data/stations/490.txt data/stations/518.txt data/stations/4209.txt \
     data/mapper.pnt run/
-cp data/capture-sample.txt run/capture.txt
+# The capture to replay is the user's to change: it is copied only when there is none.
+if [ ! -f run/capture.txt ]; then
+    cp data/capture-sample.txt run/capture.txt
+fi
 if [ ! -f run/fenlark.ini ]; then
     printf ' 0 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n' > run/fenlark.ini
 fi
