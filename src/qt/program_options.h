@@ -19,13 +19,13 @@ struct ProgramOptions {
     std::string serial;   // the device for every port number, instead of /dev/ttyS(N-1)
     std::string simulate; // a file a simulated receiver plays, instead of a serial device
     int simulateCps = 0;  // its characters per second; 0 for the default pace
-    // headless driver (its `dir` is the working folder chosen above)
+    // headless driver (its `dir` is left empty: the working folder comes from the fields above)
     bool windows = false; // build the real windows offscreen
     headless::Options driver;
 };
 
-// Reads the options after the program's name; on a bad option returns the message (no option is
-// one of the other mode's: --script needs --headless, --simulate refuses it).
+// Reads the options after the program's name; on a bad option returns the message. An option of
+// the other mode is refused: --script without --headless, --simulate with it.
 std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOptions &options);
 
 // Every option, one line each, under the two ways to start the program.
