@@ -26,12 +26,21 @@ void Form1::MSComm1_OnComm()
         endLine();
         return;
     }
-    if (!s.rxchar.empty() && static_cast<unsigned char>(s.rxchar[0]) >= 32) {
-        s.rxbuffer += s.rxchar;
-        Text9.appendText(s.rxchar);
-    }
-    if (s.rxbuffer.find("nnn") != std::string::npos || s.rxbuffer.size() >= kMaxLineLength)
+    if (!s.rxchar.empty() && static_cast<unsigned char>(s.rxchar[0]) >= 32)
+        keepCharacter();
+    if (s.rxbuffer.find("nnn") != std::string::npos)
         endLine();
+}
+
+void Form1::keepCharacter()
+{
+    State& s = state();
+    // A full line is handed over before this character would take it past the limit, so that a
+    // line of exactly the limit is still ended by its own carriage return.
+    if (s.rxbuffer.size() >= kMaxLineLength)
+        endLine();
+    s.rxbuffer += s.rxchar;
+    Text9.appendText(s.rxchar);
 }
 
 void Form1::check_quality(const std::string& z)
@@ -140,10 +149,7 @@ void Form1::captureload()
         if (byte == '\r') {
             endLine();
         } else if (static_cast<unsigned char>(byte) >= 32) {
-            s.rxbuffer += s.rxchar;
-            Text9.appendText(s.rxchar);
-            if (s.rxbuffer.size() >= kMaxLineLength)
-                endLine();
+            keepCharacter();
         }
     }
 }

@@ -5,8 +5,8 @@
 
 namespace fenlark {
 
-// No NAVTEX line comes near this length (a teleprinter line is 69 characters or so); a receiver
-// that sends this much without a carriage return has its text handed to filing as a line.
+// No NAVTEX line comes near this length (a teleprinter line is 69 characters or so); a longer
+// line is handed to filing in pieces of this length.
 inline constexpr std::size_t kMaxLineLength = 4096;
 
 } // namespace fenlark

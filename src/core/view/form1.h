@@ -180,6 +180,8 @@ private:
     void fileNewMessage();
     // Hands the received line over to filing and empties the echo.
     void endLine();
+    // Appends the printable `rxchar` to the line being received and to its echo.
+    void keepCharacter();
     // Shows one record in the view fields (the record part of showmsg).
     void showRecord(int slot);
     // Saving and loading with their outcome, for the callers that must not go on after a failure.
