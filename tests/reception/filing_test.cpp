@@ -1,4 +1,5 @@
 // Filing: header and end lines, the stored body, repeats, and a full message table.
+#include "reception/line_limits.h"
 #include "reception/message_record.h"
 #include "reception/screen.h"
 #include "support/test_program.h"
@@ -218,6 +219,26 @@ TEST(MessageFiling, ErrorCountAboveTheFieldRangeIsStoredAsItsLargestValue)
     p.receiveMessage("XA01", body);
     ASSERT_EQ(p.state().msgcount, 1);
     EXPECT_EQ(record(p, 0).errcount, 32767);
+}
+
+TEST(MessageFiling, ABodyPastSixtyFourKibibytesIsDroppedAtOnce)
+{
+    // Sixteen lines of 4094 characters with their CR LF pairs are 64 KiB exactly.
+    for (const std::size_t lastLine : {std::size_t{4094}, std::size_t{4095}}) {
+        SCOPED_TRACE("last line of " + std::to_string(lastLine));
+        const bool fits = lastLine == 4094;
+        TestProgram p;
+        p.receive("ZCZC XA01\r\n");
+        for (int i = 0; i < 15; ++i)
+            p.receive(std::string(4094, 'A') + "\r\n");
+        p.receive(std::string(lastLine, 'B') + "\r\n");
+        EXPECT_EQ(p.state().inmessage, fits);
+        EXPECT_EQ(p.state().curtext.size(), fits ? kMaxBodyLength : 0u);
+        EXPECT_EQ(p.form().Label1.caption(),
+                  fits ? "Incoming Message XA01" : "Too long - XA01 not filed");
+        p.receive("NNNN\r\n");
+        EXPECT_EQ(p.state().msgcount, fits ? 1 : 0);
+    }
 }
 
 TEST(MessageFiling, ReceptionCountStopsAtItsLargestValue)

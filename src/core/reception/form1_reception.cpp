@@ -70,6 +70,12 @@ void Form1::getmsg()
     if (!s.inmessage)
         return;
     if (s.rxline.find("NNN") == std::string::npos) {
+        if (s.curtext.size() + 2 + s.rxline.size() > kMaxBodyLength) {
+            s.inmessage = false;
+            s.curtext.clear();
+            Label1.setCaption("Too long - " + s.curid + " not filed");
+            return;
+        }
         check_quality(s.rxline);
         s.curtext += "\r\n";
         s.curtext += s.rxline;

@@ -9,4 +9,8 @@ namespace fenlark {
 // line is handed to filing in pieces of this length.
 inline constexpr std::size_t kMaxLineLength = 4096;
 
+// A NAVTEX message is a few kilobytes at most; a body that would grow past this (its CR LF pairs
+// included) is dropped, so that a lost end line cannot grow it without bound.
+inline constexpr std::size_t kMaxBodyLength = 65536;
+
 } // namespace fenlark
