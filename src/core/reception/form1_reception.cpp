@@ -7,10 +7,21 @@
 #include "reception/message_table.h"
 #include "view/form1.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 namespace fenlark {
+namespace {
+
+// The error count as the record's 16-bit field holds it: larger counts are kept at its largest
+// value, and repeats are compared by what is stored.
+std::int16_t storedErrorCount(long long marks)
+{
+    return static_cast<std::int16_t>(std::min<long long>(marks, 32767));
+}
+
+} // namespace
 
 void Form1::endLine()
 {
@@ -92,9 +103,9 @@ void Form1::getmsg()
     }
     MessageRecord& r = s.MessageTable[static_cast<std::size_t>(i)];
     s.lastid = s.curid;
-    if (r.errcount >= s.msgerrors) {
+    if (const std::int16_t marks = storedErrorCount(s.msgerrors); r.errcount >= marks) {
         // Fewer marks win, and on a tie the newer copy wins.
-        r.errcount = static_cast<std::int16_t>(s.msgerrors);
+        r.errcount = marks;
         r.msgtext = s.curtext;
     }
     if (r.rxcount < kMaxRxCount)
@@ -125,8 +136,7 @@ void Form1::fileNewMessage()
     s.lastid = s.curid;
     s.lastnewid = s.curid;
     Text11.setText("Last new: " + s.lastnewid);
-    // Counts beyond the field's range are kept at its largest value.
-    r.errcount = static_cast<std::int16_t>(std::min<long long>(s.msgerrors, 32767));
+    r.errcount = storedErrorCount(s.msgerrors);
     MessageList.addItem(s.curid);
     MessageList2.addItem(s.curid);
     r.firstrx = m_app.platform().clock.now();
