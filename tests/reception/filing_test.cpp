@@ -1,6 +1,7 @@
 // Filing: header and end lines, the stored body, repeats, and a full message table.
 #include "reception/line_limits.h"
 #include "reception/message_record.h"
+#include "storage/log_format.h"
 #include "reception/screen.h"
 #include "support/test_program.h"
 
@@ -147,6 +148,39 @@ TEST(MessageFiling, RepeatKeepsTheCleanerCopy)
             kept += "\r\n" + line;
         EXPECT_TRUE(r.msgtext == kept) << visible(r.msgtext.substr(0, 20));
         EXPECT_EQ(r.errcount, std::min(c.replaced ? c.repeatMarks : c.storedMarks, 32767));
+    }
+}
+
+TEST(MessageFiling, AnIdentifierLastHeardMoreThan72HoursAgoIsANewMessage)
+{
+    const DateTime first = DateTime::fromCivil({2026, 12, 4, 12, 0, 0});
+    const DateTime last = first.plusSeconds(86400);
+    const std::pair<long long, bool> cases[] = {
+        {72 * 3600 - 1, false}, {72 * 3600, false}, {72 * 3600 + 1, true}};
+    for (const auto& [after, isNew] : cases) {
+        SCOPED_TRACE(std::to_string(after) + " s after the last reception");
+        TestProgram p;
+        std::vector<MessageRecord> log(3);
+        log[0] = {"ZA01", "\r\nZ", 0, last, last, 1, 0};
+        log[1] = {"EA42", "\r\nOLD WARNING", 0, first, last, 4, 0};
+        log[2] = {"NE05", "\r\nN", 0, last, last, 1, 0};
+        test::writeFile("navtex.txt", formatLog(log, 3));
+        p.form().mnuload.click();
+        ASSERT_EQ(p.state().msgcount, 3);
+        p.clock.set(last.plusSeconds(after));
+        p.receiveMessage("EA42", {"NEW WARNING ~"}); // more marks than the stored copy
+        ASSERT_EQ(p.state().msgcount, 3);
+        const MessageRecord& r = record(p, isNew ? 2 : 1);
+        EXPECT_EQ(r.msgid, "EA42");
+        EXPECT_EQ(r.msgtext, isNew ? "\r\nNEW WARNING ~" : "\r\nOLD WARNING");
+        EXPECT_EQ(r.rxcount, isNew ? 1 : 5);
+        EXPECT_EQ(r.firstrx, isNew ? p.clock.now() : first);
+        EXPECT_EQ(r.lastrx, p.clock.now());
+        EXPECT_EQ(p.state().lastnewid, isNew ? "EA42" : "");
+        EXPECT_EQ(test::listState(p.form().MessageList),
+                  isNew ? "ZA01 NE05 EA42" : "ZA01 [EA42] NE05");
+        EXPECT_EQ(test::listState(p.form().MessageList2),
+                  isNew ? "EA42 NE05 ZA01" : "[EA42] NE05 ZA01");
     }
 }
 

@@ -21,6 +21,11 @@ std::int16_t storedErrorCount(long long marks)
     return static_cast<std::int16_t>(std::min<long long>(marks, 32767));
 }
 
+// Stations number each type of message from 01 to 99 and then start again, so an identifier
+// names the same message only while it keeps being heard: one last received longer ago than this
+// belongs to a new message.
+constexpr std::int64_t kIdentifierMemorySeconds = 72 * 3600;
+
 } // namespace
 
 void Form1::endLine()
@@ -96,7 +101,16 @@ void Form1::getmsg()
     // The end line: file the message as a repeat or as new.
     Label1.setCaption("Incoming Message       ");
     s.inmessage = false;
-    const int i = findMessage(s, s.curid);
+    int i = findMessage(s, s.curid);
+    const DateTime now = m_app.platform().clock.now();
+    if (i >= 0) {
+        const MessageRecord* found = &s.MessageTable[static_cast<std::size_t>(i)];
+        if (now.totalSeconds() - found->lastrx.totalSeconds() > kIdentifierMemorySeconds) {
+            // The old record goes as a delete removes it, and the message is filed as new.
+            compactTable(s, [found](const MessageRecord& r) { return &r != found; });
+            i = -1;
+        }
+    }
     if (i < 0) {
         fileNewMessage();
         return;
@@ -110,7 +124,7 @@ void Form1::getmsg()
     }
     if (r.rxcount < kMaxRxCount)
         ++r.rxcount;
-    r.lastrx = m_app.platform().clock.now();
+    r.lastrx = now;
 }
 
 void Form1::fileNewMessage()
