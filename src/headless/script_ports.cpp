@@ -10,10 +10,10 @@ namespace fenlark::headless {
 DateTime systemNow()
 {
     const std::time_t t = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-    std::tm local{};
-    localtime_r(&t, &local);
-    return DateTime::fromCivil({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                                local.tm_hour, local.tm_min, local.tm_sec});
+    std::tm utc{};
+    gmtime_r(&t, &utc);
+    return DateTime::fromCivil({utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour,
+                                utc.tm_min, utc.tm_sec});
 }
 
 DateTime ScriptClock::now() { return m_fixed ? *m_fixed : systemNow(); }

@@ -14,7 +14,7 @@
 
 namespace fenlark::headless {
 
-// The local clock, or a fixed time set by the script.
+// The system clock in UTC, or a fixed time set by the script.
 class ScriptClock : public Clock {
 public:
     DateTime now() override;
@@ -94,7 +94,7 @@ public:
     void print(const std::string&) override {}
 };
 
-// The local date and time from the system clock.
+// The date and time in UTC from the system clock, whatever the machine's time zone.
 DateTime systemNow();
 
 } // namespace fenlark::headless

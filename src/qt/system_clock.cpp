@@ -6,7 +6,7 @@ namespace fenlark::qt {
 
 DateTime SystemClock::now()
 {
-    const QDateTime t = QDateTime::currentDateTime();
+    const QDateTime t = QDateTime::currentDateTimeUtc();
     const QDate d = t.date();
     const QTime h = t.time();
     return DateTime::fromCivil({d.year(), d.month(), d.day(), h.hour(), h.minute(), h.second()});

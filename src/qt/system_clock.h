@@ -1,4 +1,4 @@
-// The local clock of the desktop program.
+// The desktop program's clock: the system clock in UTC, as NAVTEX and the window's times are.
 #pragma once
 
 #include "forms/ports.h"

@@ -1,4 +1,4 @@
-// Local date-times as the program stores them: days since 30 December 1899, the fraction the time of day.
+// UTC date-times: days since 30 December 1899 as a double, the fraction the time of day.
 #pragma once
 
 #include <cstdint>

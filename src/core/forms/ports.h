@@ -13,7 +13,7 @@ namespace fenlark {
 class Clock {
 public:
     virtual ~Clock() = default;
-    // The local date and time now.
+    // The date and time now, in UTC.
     virtual DateTime now() = 0;
 };
 
