@@ -39,10 +39,8 @@ void Form1::showRecord(int slot)
     Text8.setText(timeText(r.lastrx));
     Text6.setText("Message " + r.msgid);
     Clock& clock = m_app.platform().clock;
-    if (const auto age = ageText(clock.now(), r.firstrx))
-        Text10.setText(*age);
-    if (const auto age = ageText(clock.now(), r.lastrx))
-        Text13.setText(*age);
+    Text10.setText(ageText(clock.now(), r.firstrx));
+    Text13.setText(ageText(clock.now(), r.lastrx));
 
     // Type: an identifier whose type letter has no entry shows no type text, rather than the
     // text left over from the message shown before.
@@ -55,6 +53,9 @@ void Form1::showRecord(int slot)
     }
     Label6.setCaption(label6);
 
+    // Station: nothing is left over from the message shown before when no entry has the letter.
+    Label15.setCaption({});
+    s.curstation = 0;
     const std::string_view stationLetter = mid(s.selid, 1, 1);
     for (int k = 1; k < StationList.count(); ++k) {
         const std::string& entry = StationList.list(k);

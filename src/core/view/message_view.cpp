@@ -27,16 +27,12 @@ std::string timeText(DateTime t)
     return text.size() <= 8 ? text : text.substr(text.size() - 8);
 }
 
-std::optional<std::string> ageText(DateTime now, DateTime t)
+std::string ageText(DateTime now, DateTime t)
 {
     const auto d = calendarDayDifference(now, t);
     if (d > 1)
         return numberText(d) + " days ago";
-    if (d == 1)
-        return " yesterday";
-    if (d == 0)
-        return " today";
-    return std::nullopt;
+    return d == 1 ? " yesterday" : " today";
 }
 
 } // namespace fenlark

@@ -3,7 +3,6 @@
 
 #include "common/date_time.h"
 
-#include <optional>
 #include <string>
 
 namespace fenlark {
@@ -16,7 +15,8 @@ std::string receivedText(int rxcount);
 std::string shortDateText(DateTime t);
 // The last eight characters of the date-time text: the time, or "/mm/yyyy" at midnight.
 std::string timeText(DateTime t);
-// " today", " yesterday", " 3 days ago"; nothing for a date after today.
-std::optional<std::string> ageText(DateTime now, DateTime t);
+// " today", " yesterday", " 3 days ago"; a date after today (a clock set back, a log from a
+// machine whose clock was fast) is " today".
+std::string ageText(DateTime now, DateTime t);
 
 } // namespace fenlark
