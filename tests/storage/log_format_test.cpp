@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace fenlark {
@@ -78,6 +79,21 @@ TEST(LogFormat, MidnightIsWrittenAsTheDateAloneAndReadBackAsMidnight)
     const LogRead read = parseLog(bytes);
     ASSERT_TRUE(read.ok());
     EXPECT_EQ(read.records[0], table[0]);
+}
+
+TEST(LogFormat, DatesMayHaveOneDigitDayMonthAndHourAndTrailingBlanks)
+{
+    const std::pair<const char*, std::optional<DateTime>> cases[] = {
+        {"5/12/2026 9:40:01", at(2026, 12, 5, 9, 40, 1)},
+        {"05/1/2026 19:40:01  ", at(2026, 1, 5, 19, 40, 1)},
+        {"5/1/2026 ", at(2026, 1, 5, 0, 0, 0)},
+        {"005/12/2026", std::nullopt},
+        {"5/12/2026 9:4:01", std::nullopt},
+        {"5/12/2026 9:40:01x", std::nullopt},
+        {"31/2/2026", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(DateTime::parse(text), expected) << '"' << text << '"';
 }
 
 struct BadLog {

@@ -57,19 +57,18 @@ int daysInMonth(std::int64_t y, int m)
     return m == 2 && isLeap(y) ? 29 : kDays[m - 1];
 }
 
-// Reads exactly `width` digits at `pos`; advances pos.
-std::optional<int> digits(std::string_view s, std::size_t& pos, std::size_t width)
+// Reads `least` to `most` digits at `pos`, as many as there are; advances pos.
+std::optional<int> digits(std::string_view s, std::size_t& pos, std::size_t least, std::size_t most)
 {
-    if (pos + width > s.size())
-        return std::nullopt;
+    std::size_t n = 0;
     int v = 0;
-    for (std::size_t i = 0; i < width; ++i) {
-        const char c = s[pos + i];
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        v = v * 10 + (c - '0');
+    while (n < most && pos + n < s.size() && s[pos + n] >= '0' && s[pos + n] <= '9') {
+        v = v * 10 + (s[pos + n] - '0');
+        ++n;
     }
-    pos += width;
+    if (n < least)
+        return std::nullopt;
+    pos += n;
     return v;
 }
 
@@ -131,15 +130,17 @@ std::string DateTime::text() const
 
 std::optional<DateTime> DateTime::parse(std::string_view s)
 {
+    while (!s.empty() && s.back() == ' ')
+        s.remove_suffix(1);
     std::size_t pos = 0;
     CivilDateTime c;
-    const auto d = digits(s, pos, 2);
+    const auto d = digits(s, pos, 1, 2);
     if (!d || !literal(s, pos, '/'))
         return std::nullopt;
-    const auto m = digits(s, pos, 2);
+    const auto m = digits(s, pos, 1, 2);
     if (!m || !literal(s, pos, '/'))
         return std::nullopt;
-    const auto y = digits(s, pos, 4);
+    const auto y = digits(s, pos, 4, 4);
     if (!y)
         return std::nullopt;
     c.day = *d;
@@ -150,13 +151,13 @@ std::optional<DateTime> DateTime::parse(std::string_view s)
     if (pos < s.size()) {
         if (!literal(s, pos, ' '))
             return std::nullopt;
-        const auto h = digits(s, pos, 2);
+        const auto h = digits(s, pos, 1, 2);
         if (!h || !literal(s, pos, ':'))
             return std::nullopt;
-        const auto mi = digits(s, pos, 2);
+        const auto mi = digits(s, pos, 2, 2);
         if (!mi || !literal(s, pos, ':'))
             return std::nullopt;
-        const auto se = digits(s, pos, 2);
+        const auto se = digits(s, pos, 2, 2);
         if (!se || pos != s.size() || *h > 23 || *mi > 59 || *se > 59)
             return std::nullopt;
         c.hour = *h;

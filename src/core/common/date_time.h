@@ -37,7 +37,8 @@ public:
 
     // "dd/mm/yyyy HH:MM:SS", or the date alone when the time of day is exactly 00:00:00.
     std::string text() const;
-    // Reads the text form back ("dd/mm/yyyy" or "dd/mm/yyyy HH:MM:SS"); nothing for anything else,
+    // Reads the text form back ("dd/mm/yyyy" or "dd/mm/yyyy HH:MM:SS"), also with one-digit day,
+    // month or hour ("5/1/2026 9:40:01") and with trailing blanks; nothing for anything else,
     // including impossible dates such as 31/02/2026.
     static std::optional<DateTime> parse(std::string_view text);
 
