@@ -1,6 +1,7 @@
 #!/bin/sh
 # The headless driver as the Qt build runs it: the map drawn and pictured, printing to a PDF file
-# or as text lines, pictures of the real windows with --windows, and nothing on the error output.
+# or as text lines, pictures of the real windows with --windows, nothing on the error output, and
+# a save that fails under a file size limit.
 #
 # usage: headless_qt_test.sh FENLARK DATA_DIR WORK_DIR
 set -eu
@@ -83,4 +84,14 @@ snapshot Form1 $work/none.png
 SCRIPT
 grep -q 'only the map can be pictured without the windows (run with --windows)' \
     "$work/nowindows.err" || fail "$(cat "$work/nowindows.err")"
+# Under a file size limit smaller than the log, the save fails with its notice and the script
+# runs on to its end.
+(ulimit -f 4 && exec "$fenlark" --headless --dir "$work/run" --script - >"$work/fsize.out" 2>&1) \
+    <<SCRIPT || fail "under a file size limit, status $?: $(cat "$work/fsize.out")"
+click mnucapture
+click Command1
+get Label1
+SCRIPT
+grep -q '^notice: The messages could not be saved to "navtex.txt": ' "$work/fsize.out" ||
+    fail "no notice of the failed save: $(cat "$work/fsize.out")"
 echo "passed"
