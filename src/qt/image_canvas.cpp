@@ -84,6 +84,9 @@ void ImageCanvas::lineTo(double x, double y)
         m_pendingLine.append(m_current);
     m_current = QPointF(x, y);
     m_pendingLine.append(m_current);
+    // The next line goes on from the current point, so the picture is the same as in one piece.
+    if (m_pendingLine.size() >= kMaxPendingPoints)
+        flushLines();
 }
 
 void ImageCanvas::flushLines()

@@ -17,6 +17,10 @@ namespace fenlark::qt {
 
 class ImageCanvas : public Canvas {
 public:
+    // A continued line is drawn whenever this many points wait, so that an outline of one
+    // endless line needs no more memory than a short one.
+    static constexpr qsizetype kMaxPendingPoints = 4096;
+
     explicit ImageCanvas(QSize size);
 
     void clear() override;
@@ -35,6 +39,8 @@ public:
     void setFont(const QFont &font) { m_font = font; }
     // Told after each change of the picture, for a window that shows it.
     void setChangeListener(std::function<void()> listener) { m_listener = std::move(listener); }
+    // Points of the line being gathered, not drawn yet.
+    qsizetype pendingPoints() const { return m_pendingLine.size(); }
 
 private:
     // Consecutive lines are gathered into one polyline and drawn together before anything else

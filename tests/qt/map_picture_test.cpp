@@ -7,10 +7,12 @@
 #include "support/test_program.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 
@@ -195,6 +197,39 @@ TEST(MapWindowPicture, TheWindowShowsTheDrawingAgainAfterBeingHidden)
     window.show();
     EXPECT_EQ(window.grab().toImage().pixelColor(station), kGreen);
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Location Map"));
+}
+
+TEST(MapCanvas, AnEndlessLineIsDrawnInPiecesThatMakeThePictureOfOne)
+{
+    // A zigzag along rows 8 pixels apart, each way in turn, from (0, 0) where a fresh canvas's
+    // line begins; its segments are long enough that a lost one shows.
+    const int perRow = 57;
+    const qsizetype points = 3 * qt::ImageCanvas::kMaxPendingPoints + 5;
+    const QSize size(400, static_cast<int>(points / perRow + 1) * 8);
+    QPolygonF zigzag;
+    for (qsizetype i = 0; i < points; ++i) {
+        const qsizetype row = i / perRow;
+        const qsizetype column = row % 2 ? perRow - 1 - i % perRow : i % perRow;
+        zigzag.append(QPointF(7.0 * column, 8.0 * row + 3.0 * (i % 2)));
+    }
+    qt::ImageCanvas canvas(size);
+    canvas.setScale(0, 0, size.width(), size.height());
+    qsizetype mostPending = 0;
+    for (qsizetype i = 1; i < zigzag.size(); ++i) {
+        canvas.lineTo(zigzag[i].x(), zigzag[i].y());
+        mostPending = std::max(mostPending, canvas.pendingPoints());
+    }
+    EXPECT_LE(mostPending, qt::ImageCanvas::kMaxPendingPoints);
+
+    QImage inOnePiece(size, QImage::Format_RGB32);
+    inOnePiece.fill(Qt::white);
+    QPainter painter(&inOnePiece);
+    QPen pen(Qt::black, 1);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
+    painter.drawPolyline(zigzag);
+    painter.end();
+    EXPECT_EQ(canvas.image(), inOnePiece);
 }
 
 } // namespace
