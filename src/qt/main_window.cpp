@@ -41,11 +41,20 @@ template <typename Layout> Layout *tightLayout(QWidget &frame)
     return layout;
 }
 
-QLineEdit *centredBox(QWidget *parent, TextBox &control)
+// Every text box of the window only shows what the program wrote: the operator can select and
+// copy its text but not change it.
+QLineEdit *displayBox(QWidget *parent, TextBox &control)
 {
     auto *edit = new QLineEdit(parent);
-    edit->setAlignment(Qt::AlignCenter);
+    edit->setReadOnly(true);
     bind(*edit, control);
+    return edit;
+}
+
+QLineEdit *centredBox(QWidget *parent, TextBox &control)
+{
+    QLineEdit *edit = displayBox(parent, control);
+    edit->setAlignment(Qt::AlignCenter);
     return edit;
 }
 
@@ -143,16 +152,17 @@ void MainWindow::buildTopControls(QWidget &area)
     const QFont bold = windowFont(Face::SansSerif, kFontPoints, true);
 
     auto *body = new QPlainTextEdit(&area);
+    body->setReadOnly(true);
+    body->setTabChangesFocus(true);
     body->setGeometry(t.rect(0, 120, 10695, 3375));
     body->setFont(windowFont(Face::Verdana, 9, true));
     body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     bind(*body, m_form.Text1);
 
-    auto *shown = new QLineEdit(&area);
+    QLineEdit *shown = displayBox(&area, m_form.Text6);
     shown->setGeometry(t.rect(360, 3720, 1680, 240));
     shown->setFont(bold);
     shown->setFrame(false); // 240 twips leave no room for a frame around bold text
-    bind(*shown, m_form.Text6);
 
     QLabel *type = label(&area, m_form.Label6);
     type->setGeometry(t.rect(2160, 3720, 8025, 240));
@@ -174,17 +184,15 @@ void MainWindow::buildTopControls(QWidget &area)
     QLabel *status = label(&area, m_form.Label1);
     status->setGeometry(t.rect(5040, 8160, 3495, 255));
 
-    auto *echo = new QLineEdit(&area);
+    QLineEdit *echo = displayBox(&area, m_form.Text9);
     echo->setGeometry(t.rect(2760, 8505, 8295, 345));
     echo->setFont(bold);
     QPalette darkGreen = echo->palette();
     darkGreen.setColor(QPalette::Text, QColor(0, 128, 0));
     echo->setPalette(darkGreen);
-    bind(*echo, m_form.Text9);
 
-    auto *lastNew = new QLineEdit(&area);
+    QLineEdit *lastNew = displayBox(&area, m_form.Text11);
     lastNew->setGeometry(t.rect(720, 8520, 1575, 360));
-    bind(*lastNew, m_form.Text11);
 }
 
 void MainWindow::buildDisplayFrame(QWidget &area)

@@ -6,6 +6,8 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -276,19 +278,31 @@ TEST(MainWindowModel, ReceptionShowsInTheWidgets)
     EXPECT_EQ(latin1(program.widget<QLabel>("Label6").text()), "from the model");
 }
 
-TEST(MainWindowModel, TextTypedIntoATextBoxReachesTheModel)
+TEST(MainWindowModel, TheTextBoxesOnlyShowTheirTextAndTabMovesOn)
 {
     ShellProgram program;
     program.showLaidOut(Window::Form1);
-    auto &shown = program.widget<QLineEdit>("Text6");
-    QTest::keyClicks(&shown, "Message XY99");
-    EXPECT_EQ(program.form().Text6.text(), "Message XY99");
+    program.receiveMessage("AB12", {"GALE"});
+    program.form().Option3.choose();
+    program.flush();
+    ASSERT_EQ(program.form().Text6.text(), "Message AB12");
+    for (QLineEdit *box : program.window(Window::Form1).findChildren<QLineEdit *>()) {
+        const QString shown = box->text();
+        QTest::keyClicks(box, "X");
+        EXPECT_EQ(box->text(), shown) << latin1(box->objectName());
+    }
+    EXPECT_EQ(program.form().Text6.text(), "Message AB12");
+
     auto &body = program.widget<QPlainTextEdit>("Text1");
     body.setFocus();
-    QTest::keyClicks(&body, "A");
-    QTest::keyClick(&body, Qt::Key_Return);
-    QTest::keyClicks(&body, "B");
-    EXPECT_EQ(program.form().Text1.text(), "A\r\nB");
+    QTest::keyClick(&body, Qt::Key_Tab);
+    EXPECT_EQ(program.form().Text1.text(), "\r\nGALE");
+    EXPECT_NE(program.window(Window::Form1).focusWidget(), &body);
+    // The text can still be copied.
+    body.setFocus();
+    QTest::keyClick(&body, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&body, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(latin1(QGuiApplication::clipboard()->text()), "\nGALE");
 }
 
 // Three messages filed in this order: NE05, AB12, ZA01.

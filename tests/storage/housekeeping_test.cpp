@@ -114,6 +114,7 @@ TEST(DelmsgClick, RemovesTheShownMessageAfterAsking)
     p.dialogs.queue(false);
     p.form().Delmsg.click();
     EXPECT_EQ(p.state().msgcount, 3);
+    p.form().Text6.setText("Message CC03"); // typed into the box: still BB02 is shown
     p.dialogs.queue(true);
     p.form().mnudel_msg.click();
     EXPECT_EQ(p.dialogs.questions, (std::vector<std::string>(2, "Delete displayed Message?")));

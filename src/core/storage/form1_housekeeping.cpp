@@ -41,26 +41,19 @@ void Form1::purge_Click()
 
 void Form1::Delmsg_Click()
 {
+    // The record the view shows is the one showmsg found for `selid`; the view's texts are only
+    // its picture and never choose what is deleted.
     if (Text6.text().empty())
+        return;
+    const int slot = findMessage(state(), state().selid);
+    if (slot < 0)
         return;
     if (!m_app.platform().dialogs.ask("Delete displayed Message?"))
         return;
     const bool wasOpen = closePortForRewrite();
-    // The shown identifier is everything after "Message ", so that identifiers shorter than four
-    // characters are found too.
-    static constexpr std::string_view kPrefix = "Message ";
-    const std::string shown = Text6.text();
-    const std::string id = shown.rfind(kPrefix, 0) == 0
-                               ? shown.substr(kPrefix.size())
-                               : shown.substr(shown.size() - std::min<std::size_t>(4, shown.size()));
-    bool found = false;
-    compactTable(state(), [&](const MessageRecord& r) {
-        if (found || r.msgid != id)
-            return true;
-        found = true;
-        Text6.setText({});
-        return false;
-    });
+    const MessageRecord* shown = &state().MessageTable[static_cast<std::size_t>(slot)];
+    compactTable(state(), [&](const MessageRecord& r) { return &r != shown; });
+    Text6.setText({});
     Text12.setText(numberText(state().msgcount) + " logged");
     reopenPort(wasOpen);
     saveAndReload();
