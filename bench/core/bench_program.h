@@ -18,7 +18,7 @@ public:
 // Answers every question with Yes and ignores notices.
 class YesDialogs : public Dialogs {
 public:
-    bool ask(const std::string&) override { return true; }
+    Answer question(const std::string&) override { return Answer::Yes; }
     void notice(const std::string&) override {}
 };
 

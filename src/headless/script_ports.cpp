@@ -20,14 +20,15 @@ DateTime ScriptClock::now() { return m_fixed ? *m_fixed : systemNow(); }
 
 void ScriptClock::advance(long long seconds) { m_fixed = now().plusSeconds(seconds); }
 
-bool ScriptDialogs::ask(const std::string& question)
+Answer ScriptDialogs::question(const std::string& question)
 {
     if (m_answers.empty())
         throw UnansweredQuestion(question);
-    const bool yes = m_answers.front();
+    const Answer answer = m_answers.front();
     m_answers.pop_front();
-    m_out << "ask: " << escape(question) << " -> " << (yes ? "yes" : "no") << '\n';
-    return yes;
+    static constexpr const char* kWords[] = {"yes", "no", "dismissed"};
+    m_out << "ask: " << escape(question) << " -> " << kWords[static_cast<int>(answer)] << '\n';
+    return answer;
 }
 
 void ScriptDialogs::notice(const std::string& text) { m_out << "notice: " << escape(text) << '\n'; }

@@ -35,13 +35,13 @@ public:
 class ScriptDialogs : public Dialogs {
 public:
     explicit ScriptDialogs(std::ostream& out) : m_out(out) {}
-    bool ask(const std::string& question) override;
+    Answer question(const std::string& question) override;
     void notice(const std::string& text) override;
-    void queueAnswer(bool yes) { m_answers.push_back(yes); }
+    void queueAnswer(Answer answer) { m_answers.push_back(answer); }
 
 private:
     std::ostream& m_out;
-    std::deque<bool> m_answers;
+    std::deque<Answer> m_answers;
 };
 
 // A serial device that accepts every port and setting except those a run was told to refuse.

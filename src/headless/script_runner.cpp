@@ -294,10 +294,12 @@ void ScriptRunner::execute(const std::string& line)
             throw ScriptError("usage: receive TEXT");
         m_ports.serial.receive(unescaped(rest));
     } else if (command == "answer") {
-        const std::string answer = need(1, "answer yes|no")[0];
-        if (answer != "yes" && answer != "no")
-            throw ScriptError("usage: answer yes|no");
-        m_ports.dialogs.queueAnswer(answer == "yes");
+        const std::string answer = need(1, "answer yes|no|dismiss")[0];
+        if (answer != "yes" && answer != "no" && answer != "dismiss")
+            throw ScriptError("usage: answer yes|no|dismiss");
+        m_ports.dialogs.queueAnswer(answer == "yes"  ? Answer::Yes
+                                    : answer == "no" ? Answer::No
+                                                     : Answer::Dismissed);
     } else if (command == "tick")
         tick(need(1, "tick NAME")[0]);
     else if (command == "clock")

@@ -2,6 +2,7 @@
 
 #include "qt/latin1.h"
 
+#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
 
@@ -9,31 +10,48 @@ namespace fenlark::qt {
 namespace {
 
 // `role`: the window role under X11, by which scripts driving the program find the box.
-QMessageBox::StandardButton showBox(const std::string &text, QMessageBox::StandardButtons buttons,
-                                    QMessageBox::StandardButton defaultButton, const QString &role)
+void prepare(QMessageBox &box, const std::string &text, QMessageBox::StandardButtons buttons,
+             QMessageBox::StandardButton defaultButton, const QString &role)
 {
-    // Over whichever window is active, so that the box is centred on it; the program's own
-    // windows stay blocked until it is answered.
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), toQString(text), buttons,
-                    QApplication::activeWindow());
+    box.setWindowTitle(QApplication::applicationName());
+    box.setText(toQString(text));
     box.setTextFormat(Qt::PlainText);
+    box.setStandardButtons(buttons);
     box.setDefaultButton(defaultButton);
     box.setObjectName(role);
     box.setWindowRole(role);
-    return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
 } // namespace
 
-bool MessageBoxDialogs::ask(const std::string &question)
+// Each box sits over whichever window is active, so that it is centred on it; the program's own
+// windows stay blocked until it is answered.
+
+Answer MessageBoxDialogs::question(const std::string &question)
 {
-    return showBox(question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
-                   QStringLiteral("fenlark-question")) == QMessageBox::Yes;
+    QMessageBox box(QApplication::activeWindow());
+    prepare(box, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+            QStringLiteral("fenlark-question"));
+    // Escape and the close control press the escape button, which a Yes/No box takes to be No.
+    // A hidden Cancel button as the escape button makes them a dismissal of their own.
+    QPushButton *dismiss = box.addButton(QMessageBox::Cancel);
+    dismiss->hide();
+    box.setEscapeButton(dismiss);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Dismissed;
+    }
 }
 
 void MessageBoxDialogs::notice(const std::string &text)
 {
-    showBox(text, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("fenlark-notice"));
+    QMessageBox box(QApplication::activeWindow());
+    prepare(box, text, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("fenlark-notice"));
+    box.exec();
 }
 
 } // namespace fenlark::qt

@@ -8,7 +8,8 @@ namespace fenlark::qt {
 
 class MessageBoxDialogs : public Dialogs {
 public:
-    bool ask(const std::string &question) override;
+    // Escape and the box's close control dismiss a question.
+    Answer question(const std::string &question) override;
     void notice(const std::string &text) override;
 };
 

@@ -2,7 +2,26 @@
 
 #include "qt/window_metrics.h"
 
+#include <QApplication>
+#include <QTimer>
+
 namespace fenlark::test {
+
+void onModalBox(std::function<void(QWidget &box)> act)
+{
+    // A timer of no interval runs at every turn of whichever event loop runs, the box's included.
+    auto *watch = new QTimer;
+    watch->setInterval(0);
+    QObject::connect(watch, &QTimer::timeout, [watch, act] {
+        QWidget *box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        watch->stop();
+        watch->deleteLater();
+        act(*box);
+    });
+    watch->start();
+}
 
 ShellProgram::ShellProgram(const std::string &settings, bool start)
     : canvas(qt::Twips::forScreen().size(qt::kMapWidthTwips, qt::kMapHeightTwips)),

@@ -12,7 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace fenlark::test {
+
+// Runs `act` once on the first modal box to open, from inside the box's own event loop.
+void onModalBox(std::function<void(QWidget &box)> act);
 
 class ShellProgram {
 public:

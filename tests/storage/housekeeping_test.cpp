@@ -176,6 +176,17 @@ TEST(QuitbuttonClick, NoEndsWithoutWriting)
     EXPECT_EQ(test::readFile("navtex.txt"), " 0 \r\n");
 }
 
+TEST(QuitbuttonClick, DismissingTheQuestionQuitsNothing)
+{
+    TestProgram p;
+    fileAt(p, "AA01", 2026, 12, 5, 12, 0, 0);
+    p.dialogs.queueDismissal();
+    p.form().Quitbutton.click();
+    EXPECT_FALSE(p.app.ended());
+    EXPECT_TRUE(p.form().MSComm1.portOpen());
+    EXPECT_FALSE(std::filesystem::exists("navtex.txt"));
+}
+
 TEST(QuitbuttonClick, AFailedSaveLetsTheOperatorStay)
 {
     TestProgram p;

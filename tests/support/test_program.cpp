@@ -26,16 +26,16 @@ std::string num(double v)
 
 } // namespace
 
-bool FakeDialogs::ask(const std::string& question)
+Answer FakeDialogs::question(const std::string& question)
 {
     questions.push_back(question);
     if (answers.empty()) {
         ADD_FAILURE() << "unexpected question: " << question;
-        return false;
+        return Answer::No;
     }
-    const bool yes = answers.front();
+    const Answer answer = answers.front();
     answers.pop_front();
-    return yes;
+    return answer;
 }
 
 void FakeSerial::send(const std::string& bytes)

@@ -30,11 +30,12 @@ private:
 // Records every box; questions take the queued answers and fail the test when none is queued.
 class FakeDialogs : public Dialogs {
 public:
-    bool ask(const std::string& question) override;
+    Answer question(const std::string& question) override;
     void notice(const std::string& text) override { notices.push_back(text); }
-    void queue(bool yes) { answers.push_back(yes); }
+    void queue(bool yes) { answers.push_back(yes ? Answer::Yes : Answer::No); }
+    void queueDismissal() { answers.push_back(Answer::Dismissed); }
 
-    std::deque<bool> answers;
+    std::deque<Answer> answers;
     std::vector<std::string> questions;
     std::vector<std::string> notices;
 };

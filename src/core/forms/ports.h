@@ -17,13 +17,22 @@ public:
     virtual DateTime now() = 0;
 };
 
+// How the operator left a question box: by one of its buttons, or by dismissing it (Escape or
+// the box's close control).
+enum class Answer { Yes, No, Dismissed };
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // A question box with Yes and No buttons; true for Yes.
-    virtual bool ask(const std::string& question) = 0;
+    // A question box with Yes and No buttons.
+    virtual Answer question(const std::string& question) = 0;
+    // The question where a dismissal may count as No: true for Yes only.
+    bool ask(const std::string& q) { return question(q) == Answer::Yes; }
     // A notice with one OK button.
     virtual void notice(const std::string& text) = 0;
+    // A notice raised by reception: it must not hold reception up, so a shell with modal boxes
+    // shows it once the receive event has returned.
+    virtual void report(const std::string& text) { notice(text); }
 };
 
 class Printer {

@@ -66,8 +66,12 @@ void Form1::mnudel_msg_Click() { Delmsg_Click(); }
 void Form1::Quitbutton_Click()
 {
     Dialogs& dialogs = m_app.platform().dialogs;
-    // A failed save would lose every unsaved message on the way out: the operator may stay.
-    if (dialogs.ask("Save messages first?") && !saveTable() &&
+    // No quits without saving, so a dismissed question means "do not quit". A failed save would
+    // lose every unsaved message on the way out: the operator may stay.
+    const Answer save = dialogs.question("Save messages first?");
+    if (save == Answer::Dismissed)
+        return;
+    if (save == Answer::Yes && !saveTable() &&
         !dialogs.ask("The messages were not saved. Quit all the same?"))
         return;
     MSComm1.setPortOpen(false);
