@@ -2,9 +2,9 @@
 
 #include "qt/latin1.h"
 
-#include <QPushButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace fenlark::qt {
 namespace {
@@ -52,6 +52,12 @@ void MessageBoxDialogs::notice(const std::string &text)
     QMessageBox box(QApplication::activeWindow());
     prepare(box, text, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("fenlark-notice"));
     box.exec();
+}
+
+void MessageBoxDialogs::report(const std::string &text)
+{
+    QMetaObject::invokeMethod(
+        &m_reports, [this, text] { notice(text); }, Qt::QueuedConnection);
 }
 
 } // namespace fenlark::qt

@@ -4,6 +4,8 @@
 
 #include "forms/ports.h"
 
+#include <QObject>
+
 namespace fenlark::qt {
 
 class MessageBoxDialogs : public Dialogs {
@@ -11,6 +13,12 @@ public:
     // Escape and the box's close control dismiss a question.
     Answer question(const std::string &question) override;
     void notice(const std::string &text) override;
+    // Shown from the event loop once the caller has returned, so that reception goes on while the
+    // notice is open.
+    void report(const std::string &text) override;
+
+private:
+    QObject m_reports; // reports still queued are dropped with the dialogs
 };
 
 } // namespace fenlark::qt

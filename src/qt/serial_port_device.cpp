@@ -35,6 +35,7 @@ QSerialPort::StopBits stopBitsOf(const std::string &text)
 SerialPortDevice::SerialPortDevice(QString device, int retryMs, QObject *parent)
     : QObject(parent), m_fixedDevice(std::move(device))
 {
+    m_port.setReadBufferSize(static_cast<qint64>(kHeldBound / 2));
     connect(&m_port, &QSerialPort::readyRead, this, [this] { readArrived(); });
     connect(&m_port, &QSerialPort::errorOccurred, this,
             [this](QSerialPort::SerialPortError error) { errorOccurred(error); });
@@ -119,18 +120,32 @@ void SerialPortDevice::close()
     m_input.clear();
 }
 
+std::size_t SerialPortDevice::waiting() const
+{
+    return m_input.waiting() + static_cast<std::size_t>(m_port.bytesAvailable());
+}
+
 std::string SerialPortDevice::read(std::size_t max)
 {
+    if (m_input.waiting() < max)
+        pull();
     return m_input.read(max);
+}
+
+bool SerialPortDevice::pull()
+{
+    const std::size_t limit = kHeldBound / 2;
+    if (!m_port.isOpen() || m_input.waiting() >= limit)
+        return false;
+    const QByteArray bytes = m_port.read(static_cast<qint64>(limit - m_input.waiting()));
+    m_input.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return !bytes.isEmpty();
 }
 
 void SerialPortDevice::readArrived()
 {
-    const QByteArray bytes = m_port.readAll();
-    if (bytes.isEmpty())
-        return;
-    m_input.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-    inputArrived();
+    if (pull())
+        inputArrived();
 }
 
 void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error)

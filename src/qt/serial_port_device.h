@@ -18,6 +18,10 @@ namespace fenlark::qt {
 class SerialPortDevice : public QObject, public SerialDevice {
 public:
     static constexpr int kRetryMs = 5000;
+    // The most received bytes held between the line and the core: half in QSerialPort's buffer,
+    // half waiting to be read. While both are full nothing more is read from the line, until the
+    // core reads again.
+    static constexpr std::size_t kHeldBound = 32 * 1024;
 
     // `device`: the device for every port number, empty for the /dev/ttyS rule. `retryMs`: how
     // often a lost line is tried again; 0 never.
@@ -34,7 +38,7 @@ public:
     void close() override;
     // Open from a successful open() to close(), also while a lost line waits to come back.
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override { return m_input.waiting(); }
+    std::size_t waiting() const override;
     std::string read(std::size_t max) override;
 
     // Told once each time an open line fails (the receiver unplugged, the far end of a
@@ -57,6 +61,9 @@ public:
 
 private:
     std::string openLine();
+    // Moves bytes from QSerialPort's buffer to those waiting, while fewer than half the bound
+    // wait; true when any moved.
+    bool pull();
     void readArrived();
     void errorOccurred(QSerialPort::SerialPortError error);
 

@@ -1,10 +1,14 @@
 // The serial line over a real pseudo-terminal pair, and the simulated receiver: bytes sent are
-// filed, a line that fails is closed at once without losing what was filed.
+// filed, a line that fails is closed at once without losing what was filed, and what the program
+// has not read yet stays bounded.
+#include "qt/message_box_dialogs.h"
 #include "qt/serial_port_device.h"
 #include "qt/simulated_receiver.h"
+#include "shell_program.h"
 #include "support/test_program.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -17,6 +21,14 @@ namespace {
 
 // The settings file of port 1 at 9600 baud, no parity, 8 data bits, 1 stop bit, error mark "~".
 const std::string kPortOneSettings = " 1 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n";
+
+// Writes the settings file and station files for all four frequencies.
+void prepareFolder(const std::string &settings = kPortOneSettings)
+{
+    writeFile("fenlark.ini", settings);
+    for (const char *tag : {"424", "490", "518", "4209"})
+        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+}
 
 // The far end of a pseudo-terminal: what it writes, the program's end reads.
 class PseudoTerminal {
@@ -33,6 +45,13 @@ public:
     {
         ASSERT_EQ(::write(m_master, bytes.data(), bytes.size()),
                   static_cast<ssize_t>(bytes.size()));
+    }
+    // Writes what the line takes now, without waiting; returns how much that was.
+    std::size_t offer(std::string_view bytes)
+    {
+        fcntl(m_master, F_SETFL, fcntl(m_master, F_GETFL) | O_NONBLOCK);
+        const ssize_t n = ::write(m_master, bytes.data(), bytes.size());
+        return n > 0 ? static_cast<std::size_t>(n) : 0;
     }
     void closeFarEnd()
     {
@@ -60,9 +79,7 @@ protected:
     void SetUp() override
     {
         ASSERT_FALSE(terminal.deviceName().empty()) << "no pseudo-terminal";
-        writeFile("fenlark.ini", kPortOneSettings);
-        for (const char *tag : {"424", "490", "518", "4209"})
-            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        prepareFolder();
         device.reportLossTo(dialogs);
         app.start();
         ASSERT_TRUE(dialogs.notices.empty()) << dialogs.notices.front();
@@ -120,9 +137,7 @@ TEST_F(SerialLine, AFarEndThatClosesClosesTheLineOnceAndKeepsTheMessages)
 TEST(SerialLineSettings, ADeviceThatCannotBeOpenedSaysWhy)
 {
     TempWorkingDir dir;
-    writeFile("fenlark.ini", kPortOneSettings);
-    for (const char *tag : {"424", "490", "518", "4209"})
-        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+    prepareFolder();
     FakeClock clock;
     FakeDialogs dialogs;
     RecordingPrinter printer;
@@ -135,6 +150,72 @@ TEST(SerialLineSettings, ADeviceThatCannotBeOpenedSaysWhy)
     EXPECT_NE(dialogs.notices[0].find("No such file or directory"), std::string::npos)
         << dialogs.notices[0];
     EXPECT_FALSE(app.form1().MSComm1.portOpen());
+}
+
+TEST(SerialLineReports, ReceptionGoesOnWhileTheTableFullNoticeIsOpen)
+{
+    PseudoTerminal terminal;
+    TempWorkingDir dir;
+    prepareFolder();
+    FakeClock clock;
+    qt::MessageBoxDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    qt::SerialPortDevice device(QString::fromStdString(terminal.deviceName()), 0);
+    Application app(Platform{clock, dialogs, printer, device, canvas});
+    app.start();
+    State &s = app.state();
+    for (int i = 0; i < kTableSlots; ++i) {
+        s.MessageTable[static_cast<std::size_t>(i)].msgid = i ? std::to_string(i) : "AB12";
+        s.MessageTable[static_cast<std::size_t>(i)].rxcount = 1;
+    }
+    s.msgcount = kTableSlots;
+
+    std::string notice;
+    int countWhileOpen = 0;
+    onModalBox([&](QWidget &box) {
+        notice = dynamic_cast<QMessageBox &>(box).text().toStdString();
+        terminal.write("ZCZC AB12\r\nREPEAT\r\nNNNN\r\n");
+        // Until the repeat is counted, or its bytes wait unread.
+        handleEventsUntil([&] { return s.MessageTable[0].rxcount == 2 || device.waiting() > 0; });
+        countWhileOpen = s.MessageTable[0].rxcount;
+        box.close();
+    });
+    terminal.write("ZCZC ZZ99\r\nNEW\r\nNNNN\r\n");
+    handleEventsUntil([&] { return !notice.empty(); });
+    EXPECT_NE(notice.find("The message table is full"), std::string::npos) << notice;
+    EXPECT_EQ(countWhileOpen, 2);
+}
+
+TEST(SerialLineReports, AFloodNobodyReadsIsHeldWithinTheBoundAndArrivesWhole)
+{
+    PseudoTerminal terminal;
+    qt::SerialPortDevice device(QString::fromStdString(terminal.deviceName()), 0);
+    ASSERT_EQ(device.open(1, LineSettings{}), "");
+    std::string flood(8 * qt::SerialPortDevice::kHeldBound, ' ');
+    for (std::size_t i = 0; i < flood.size(); ++i)
+        flood[i] = static_cast<char>('A' + i % 26);
+    std::size_t written = 0;
+    for (int turn = 0; turn < 2000 && written < flood.size(); ++turn) {
+        written += terminal.offer(std::string_view(flood).substr(written));
+        QCoreApplication::processEvents();
+        ASSERT_LE(device.waiting(), qt::SerialPortDevice::kHeldBound) << "turn " << turn;
+    }
+    // The reader comes back, reading as the receive event does: the rest of the flood follows,
+    // nothing lost or out of order.
+    std::string received;
+    auto readWaiting = [&] {
+        while (device.waiting() > 0)
+            received += device.read(1);
+    };
+    device.setInputListener(readWaiting);
+    readWaiting();
+    for (int turn = 0; turn < 100000 && received.size() < flood.size(); ++turn) {
+        written += terminal.offer(std::string_view(flood).substr(written));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(received.size(), flood.size());
+    EXPECT_TRUE(received == flood);
 }
 
 TEST(SerialLineSettings, PortNumbersNameTtySDevicesUnlessOneDeviceIsGiven)
@@ -154,9 +235,7 @@ class SimulatedLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        writeFile("fenlark.ini", kPortZeroSettings);
-        for (const char *tag : {"424", "490", "518", "4209"})
-            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        prepareFolder(kPortZeroSettings);
         app.start();
     }
 

@@ -137,7 +137,7 @@ void Form1::fileNewMessage()
         Label1.setCaption("Table full - " + s.curid + " not filed");
         if (!m_tableFullNoticeShown) {
             m_tableFullNoticeShown = true;
-            m_app.platform().dialogs.notice(
+            m_app.platform().dialogs.report(
                 "The message table is full (" + std::to_string(kTableSlots) +
                 " messages): new messages are not filed. Purge or delete messages to make room.");
         }
