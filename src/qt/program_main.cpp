@@ -153,7 +153,7 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
         serial = simulator.get();
     } else {
         device = std::make_unique<SerialPortDevice>(toQString(options.serial));
-        device->reportLossTo(dialogs);
+        device->reportOutagesTo(dialogs);
         serial = device.get();
     }
 

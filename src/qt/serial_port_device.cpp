@@ -76,26 +76,42 @@ std::string SerialPortDevice::open(int port, const LineSettings &settings)
 {
     m_portNumber = port;
     m_settings = settings;
-    if (const std::string why = openLine(); !why.empty())
+    std::string why;
+    const LineOpening opening = openLine(why);
+    if (opening == LineOpening::Up) {
+        m_open = true;
+        return {};
+    }
+    // A device that is not there is waited for, and so is one whose outage was told, whatever
+    // keeps it away; settings it refuses are refused.
+    const bool told = m_awayDevice == deviceName(port);
+    if (opening == LineOpening::Refused || (opening == LineOpening::Unavailable && !told))
         return why;
     m_open = true;
+    waitForLine();
+    if (told)
+        return {};
+    m_awayDevice = deviceName(port);
+    if (m_outageListener)
+        m_outageListener(Outage::NotThere, why);
     return {};
 }
 
-std::string SerialPortDevice::openLine()
+SerialPortDevice::LineOpening SerialPortDevice::openLine(std::string &why)
 {
     m_port.setPortName(toQString(deviceName(m_portNumber)));
     if (!m_port.open(QIODevice::ReadWrite)) {
-        const std::string why = fromQString(m_port.errorString());
+        const bool notThere = m_port.error() == QSerialPort::DeviceNotFoundError;
+        why = fromQString(m_port.errorString());
         m_port.clearError();
-        return why;
+        return notThere ? LineOpening::NotThere : LineOpening::Unavailable;
     }
     // Each setting the device refuses fails the opening with the device's own reason.
-    auto refused = [this](const std::string &what) {
-        const std::string why = what + ": " + fromQString(m_port.errorString());
+    auto refused = [this, &why](const std::string &what) {
+        why = what + ": " + fromQString(m_port.errorString());
         m_port.clearError();
         m_port.close();
-        return why;
+        return LineOpening::Refused;
     };
     if (!m_port.setBaudRate(m_settings.baud))
         return refused("baud rate " + std::to_string(m_settings.baud));
@@ -108,7 +124,14 @@ std::string SerialPortDevice::openLine()
     if (!m_port.setFlowControl(QSerialPort::NoFlowControl))
         return refused("no handshaking");
     m_retry.stop();
-    return {};
+    m_awayDevice.clear();
+    return LineOpening::Up;
+}
+
+void SerialPortDevice::waitForLine()
+{
+    if (m_retry.interval() > 0)
+        m_retry.start();
 }
 
 void SerialPortDevice::close()
@@ -163,29 +186,34 @@ void SerialPortDevice::errorOccurred(QSerialPort::SerialPortError error)
     ++m_failures;
     if (!m_open)
         return;
-    if (m_retry.interval() > 0)
-        m_retry.start();
+    m_awayDevice = deviceName(m_portNumber);
+    waitForLine();
     // The operator hears of it after this signal has returned, not from inside it.
     QMetaObject::invokeMethod(
         this,
         [this, why] {
-            if (m_lostListener)
-                m_lostListener(why);
+            if (m_outageListener)
+                m_outageListener(Outage::LineFailed, why);
         },
         Qt::QueuedConnection);
 }
 
-void SerialPortDevice::reportLossTo(Dialogs &dialogs)
+void SerialPortDevice::reportOutagesTo(Dialogs &dialogs)
 {
-    const int retrySeconds = m_retry.interval() / 1000;
-    setLostListener([&dialogs, this, retrySeconds](const std::string &reason) {
-        std::string text = "The receiver's line on " + deviceName(m_portNumber) + " failed (" +
-                           reason +
-                           "), so the port was closed; every message received so far is kept. ";
+    setOutageListener([&dialogs, this](Outage outage, const std::string &reason) {
+        const bool lost = outage == Outage::LineFailed;
+        const int retrySeconds = m_retry.interval() / 1000;
+        std::string text =
+            lost ? "The receiver's line on " + deviceName(m_portNumber) + " failed (" + reason +
+                       "), so the port was closed; every message received so far is kept. "
+                 : "The serial port " + std::to_string(m_portNumber) + " (" +
+                       deviceName(m_portNumber) + ") cannot be opened now: " + reason + ". ";
         if (retrySeconds > 0)
-            text += "FenLark tries every " + std::to_string(retrySeconds) +
-                    " seconds to open it again and goes on receiving when it can. ";
-        text += "To try at once, choose Configure, ComPort, then Leave Unchanged.";
+            text += "FenLark tries every " + std::to_string(retrySeconds) + " seconds to open it " +
+                    (lost ? "again and goes on receiving" : "and starts receiving") +
+                    " when it can. ";
+        text += lost ? "To try at once, choose Configure, ComPort, then Leave Unchanged."
+                     : "To use another port, choose Configure, ComPort.";
         dialogs.notice(text);
     });
 }
@@ -194,7 +222,8 @@ bool SerialPortDevice::retryNow()
 {
     if (!m_open || m_port.isOpen())
         return m_port.isOpen();
-    return openLine().empty();
+    std::string why;
+    return openLine(why) == LineOpening::Up;
 }
 
 } // namespace fenlark::qt

@@ -24,7 +24,7 @@ public:
     static constexpr std::size_t kHeldBound = 32 * 1024;
 
     // `device`: the device for every port number, empty for the /dev/ttyS rule. `retryMs`: how
-    // often a lost line is tried again; 0 never.
+    // often a line that is away is tried again; 0 never.
     explicit SerialPortDevice(QString device = {}, int retryMs = kRetryMs,
                               QObject *parent = nullptr);
     ~SerialPortDevice() override;
@@ -34,33 +34,47 @@ public:
     std::string deviceName(int port) const override;
     std::string checkPort(int port) override;
     std::string checkSettings(const LineSettings &settings) override;
+    // A device that is not there (not plugged in yet, or away since its line failed) is no
+    // refusal: the port opens and waits for it, tries it again every retry interval, and receives
+    // as soon as it is back. Settings the device refuses are refused, and so is a device that is
+    // there but cannot be opened (busy, not a terminal) unless its outage was told.
     std::string open(int port, const LineSettings &settings) override;
     void close() override;
-    // Open from a successful open() to close(), also while a lost line waits to come back.
+    // Open from a successful open() to close(), also while the line is away.
     bool isOpen() const override { return m_open; }
     std::size_t waiting() const override;
     std::string read(std::size_t max) override;
 
-    // Told once each time an open line fails (the receiver unplugged, the far end of a
-    // pseudo-terminal closed), with the device's reason, after the line has been closed.
-    void setLostListener(std::function<void(const std::string &reason)> listener)
+    enum class Outage { LineFailed, NotThere };
+    // Told once for each outage of a device, with the device's reason: when an open line fails
+    // (the receiver unplugged, the far end of a pseudo-terminal closed), after the line has been
+    // closed and the failure's signal has returned; or when open() finds the device not there.
+    // Opening again while the same device is still away tells nothing.
+    void setOutageListener(std::function<void(Outage, const std::string &reason)> listener)
     {
-        m_lostListener = std::move(listener);
+        m_outageListener = std::move(listener);
     }
     // The operator is told in a notice: what failed, that the messages are kept, and how the line
     // comes back.
-    void reportLossTo(Dialogs &dialogs);
-    // Whether the device itself is open now (false while a lost line waits).
+    void reportOutagesTo(Dialogs &dialogs);
+    // Whether the device itself is open now (false while the line is away).
     bool lineUp() const { return m_port.isOpen(); }
+    // Whether the line is away and tried again every retry interval.
+    bool retrying() const { return m_retry.isActive(); }
     // How many line failures were handled (each closes the line, so each is counted once).
     int lineFailures() const { return m_failures; }
     // How many read and resource errors the device reported, handled or not.
     int errorReports() const { return m_errorReports; }
-    // Tries once to open a lost line again; true when it is up.
+    // Tries once to open a line that is away; true when it is up.
     bool retryNow();
 
 private:
-    std::string openLine();
+    // Unavailable: the device is there but cannot be opened (busy, not a terminal); Refused: it
+    // refuses a setting.
+    enum class LineOpening { Up, NotThere, Unavailable, Refused };
+    // Opens the device with the settings; `why` says what failed.
+    LineOpening openLine(std::string &why);
+    void waitForLine();
     // Moves bytes from QSerialPort's buffer to those waiting, while fewer than half the bound
     // wait; true when any moved.
     bool pull();
@@ -74,9 +88,10 @@ private:
     int m_portNumber = 1;
     LineSettings m_settings;
     InputBuffer m_input;
+    std::string m_awayDevice; // the device whose outage was told; empty when none is away
     int m_failures = 0;
     int m_errorReports = 0;
-    std::function<void(const std::string &)> m_lostListener;
+    std::function<void(Outage, const std::string &)> m_outageListener;
 };
 
 } // namespace fenlark::qt

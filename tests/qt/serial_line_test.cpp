@@ -1,6 +1,6 @@
 // The serial line over a real pseudo-terminal pair, and the simulated receiver: bytes sent are
-// filed, a line that fails is closed at once without losing what was filed, and what the program
-// has not read yet stays bounded.
+// filed, a line that fails is closed at once without losing what was filed, a device that is away
+// is picked up when it comes back, and what the program has not read yet stays bounded.
 #include "qt/message_box_dialogs.h"
 #include "qt/serial_port_device.h"
 #include "qt/simulated_receiver.h"
@@ -11,6 +11,8 @@
 #include <QMessageBox>
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <fcntl.h>
 #include <stdlib.h>
@@ -80,7 +82,7 @@ protected:
     {
         ASSERT_FALSE(terminal.deviceName().empty()) << "no pseudo-terminal";
         prepareFolder();
-        device.reportLossTo(dialogs);
+        device.reportOutagesTo(dialogs);
         app.start();
         ASSERT_TRUE(dialogs.notices.empty()) << dialogs.notices.front();
         ASSERT_TRUE(app.form1().MSComm1.portOpen());
@@ -134,22 +136,69 @@ TEST_F(SerialLine, AFarEndThatClosesClosesTheLineOnceAndKeepsTheMessages)
     EXPECT_EQ(device.lineFailures(), 1);
 }
 
-TEST(SerialLineSettings, ADeviceThatCannotBeOpenedSaysWhy)
+TEST(SerialLineOutage, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
 {
     TempWorkingDir dir;
     prepareFolder();
+    // Reached through a link, as /dev/serial/by-id names are; nothing is plugged in yet.
+    const std::filesystem::path link = dir.path() / "receiver";
     FakeClock clock;
     FakeDialogs dialogs;
     RecordingPrinter printer;
     RecordingCanvas canvas;
-    qt::SerialPortDevice device(QStringLiteral("/dev/fenlark-test-no-such-device"), 0);
+    qt::SerialPortDevice device(QString::fromStdString(link.string()));
+    device.reportOutagesTo(dialogs);
     Application app(Platform{clock, dialogs, printer, device, canvas});
     app.start();
     ASSERT_EQ(dialogs.notices.size(), 1u);
-    EXPECT_NE(dialogs.notices[0].find("/dev/fenlark-test-no-such-device"), std::string::npos);
-    EXPECT_NE(dialogs.notices[0].find("No such file or directory"), std::string::npos)
+    EXPECT_NE(dialogs.notices[0].find("cannot be opened now"), std::string::npos)
+        << dialogs.notices[0];
+    // Saving closes and reopens the port; the device still waits, and nothing more is said.
+    auto saveWhileAway = [&] {
+        const std::size_t told = dialogs.notices.size();
+        app.form1().Command1.click();
+        EXPECT_EQ(dialogs.notices.size(), told) << dialogs.notices.back();
+        EXPECT_TRUE(app.form1().MSComm1.portOpen());
+        EXPECT_TRUE(device.retrying());
+    };
+    saveWhileAway();
+    {
+        PseudoTerminal first;
+        std::filesystem::create_symlink(first.deviceName(), link);
+        EXPECT_TRUE(device.retryNow());
+        first.write("ZCZC AB12\r\nFIRST\r\nNNNN\r\n");
+        handleEventsUntil([&] { return app.state().msgcount == 1; });
+        first.closeFarEnd();
+        handleEventsUntil([&] { return dialogs.notices.size() == 2; }); // the loss is told
+        std::filesystem::remove(link);
+    }
+    saveWhileAway();
+    PseudoTerminal second;
+    std::filesystem::create_symlink(second.deviceName(), link);
+    EXPECT_TRUE(device.retryNow());
+    EXPECT_FALSE(device.retrying());
+    second.write("ZCZC CD34\r\nSECOND\r\nNNNN\r\n");
+    handleEventsUntil([&] { return app.state().msgcount == 2; });
+    EXPECT_EQ(dialogs.notices.size(), 2u);
+}
+
+TEST(SerialLineOutage, ADeviceThatRefusesIsReportedAndThePortStaysClosed)
+{
+    TempWorkingDir dir;
+    prepareFolder();
+    writeFile("not-a-line", ""); // a file, not a terminal
+    FakeClock clock;
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    qt::SerialPortDevice device(QString::fromStdString((dir.path() / "not-a-line").string()));
+    Application app(Platform{clock, dialogs, printer, device, canvas});
+    app.start();
+    ASSERT_EQ(dialogs.notices.size(), 1u);
+    EXPECT_NE(dialogs.notices[0].find("FenLark goes on without the receiver"), std::string::npos)
         << dialogs.notices[0];
     EXPECT_FALSE(app.form1().MSComm1.portOpen());
+    EXPECT_FALSE(device.retrying());
 }
 
 TEST(SerialLineReports, ReceptionGoesOnWhileTheTableFullNoticeIsOpen)

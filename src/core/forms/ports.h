@@ -64,6 +64,8 @@ public:
     // Whether the device can use port number `port` / these settings at all.
     virtual std::string checkPort(int port) = 0;
     virtual std::string checkSettings(const LineSettings& settings) = 0;
+    // A device may open while its line is away (unplugged, not plugged in yet): it then tries
+    // again by itself and input arrives once the line is back.
     virtual std::string open(int port, const LineSettings& settings) = 0;
     // Closes the line; input that had arrived but was not read is lost.
     virtual void close() = 0;
