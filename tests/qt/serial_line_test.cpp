@@ -24,14 +24,6 @@ namespace {
 // The settings file of port 1 at 9600 baud, no parity, 8 data bits, 1 stop bit, error mark "~".
 const std::string kPortOneSettings = " 1 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n";
 
-// Writes the settings file and station files for all four frequencies.
-void prepareFolder(const std::string &settings = kPortOneSettings)
-{
-    writeFile("fenlark.ini", settings);
-    for (const char *tag : {"424", "490", "518", "4209"})
-        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
-}
-
 // The far end of a pseudo-terminal: what it writes, the program's end reads.
 class PseudoTerminal {
 public:
@@ -76,14 +68,29 @@ template <typename Condition> void handleEventsUntil(Condition done)
     ASSERT_TRUE(done());
 }
 
+// A program started on this device and these dialogs, the other ports faked, with the port-1
+// settings and station files for all four frequencies in the working folder.
+struct ProgramOn {
+    ProgramOn(SerialDevice &device, Dialogs &dialogs)
+        : app(Platform{clock, dialogs, printer, device, canvas})
+    {
+        writeFile("fenlark.ini", kPortOneSettings);
+        for (const char *tag : {"424", "490", "518", "4209"})
+            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        app.start();
+    }
+    FakeClock clock;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    Application app;
+};
+
 class SerialLine : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_FALSE(terminal.deviceName().empty()) << "no pseudo-terminal";
-        prepareFolder();
         device.reportOutagesTo(dialogs);
-        app.start();
         ASSERT_TRUE(dialogs.notices.empty()) << dialogs.notices.front();
         ASSERT_TRUE(app.form1().MSComm1.portOpen());
         ASSERT_TRUE(device.lineUp());
@@ -91,13 +98,11 @@ protected:
 
     PseudoTerminal terminal;
     TempWorkingDir dir;
-    FakeClock clock;
     FakeDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
     // Lost lines are not tried again here; the test does it when it wants to.
     qt::SerialPortDevice device{QString::fromStdString(terminal.deviceName()), 0};
-    Application app{Platform{clock, dialogs, printer, device, canvas}};
+    ProgramOn program{device, dialogs};
+    Application &app = program.app;
 };
 
 TEST_F(SerialLine, BytesWrittenAtTheFarEndAreFiled)
@@ -139,17 +144,13 @@ TEST_F(SerialLine, AFarEndThatClosesClosesTheLineOnceAndKeepsTheMessages)
 TEST(SerialLineOutage, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
 {
     TempWorkingDir dir;
-    prepareFolder();
     // Reached through a link, as /dev/serial/by-id names are; nothing is plugged in yet.
     const std::filesystem::path link = dir.path() / "receiver";
-    FakeClock clock;
     FakeDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
     qt::SerialPortDevice device(QString::fromStdString(link.string()));
     device.reportOutagesTo(dialogs);
-    Application app(Platform{clock, dialogs, printer, device, canvas});
-    app.start();
+    ProgramOn program(device, dialogs);
+    Application &app = program.app;
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_NE(dialogs.notices[0].find("cannot be opened now"), std::string::npos)
         << dialogs.notices[0];
@@ -185,19 +186,14 @@ TEST(SerialLineOutage, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
 TEST(SerialLineOutage, ADeviceThatRefusesIsReportedAndThePortStaysClosed)
 {
     TempWorkingDir dir;
-    prepareFolder();
     writeFile("not-a-line", ""); // a file, not a terminal
-    FakeClock clock;
     FakeDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
     qt::SerialPortDevice device(QString::fromStdString((dir.path() / "not-a-line").string()));
-    Application app(Platform{clock, dialogs, printer, device, canvas});
-    app.start();
+    ProgramOn program(device, dialogs);
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_NE(dialogs.notices[0].find("FenLark goes on without the receiver"), std::string::npos)
         << dialogs.notices[0];
-    EXPECT_FALSE(app.form1().MSComm1.portOpen());
+    EXPECT_FALSE(program.app.form1().MSComm1.portOpen());
     EXPECT_FALSE(device.retrying());
 }
 
@@ -205,15 +201,10 @@ TEST(SerialLineReports, ReceptionGoesOnWhileTheTableFullNoticeIsOpen)
 {
     PseudoTerminal terminal;
     TempWorkingDir dir;
-    prepareFolder();
-    FakeClock clock;
     qt::MessageBoxDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
     qt::SerialPortDevice device(QString::fromStdString(terminal.deviceName()), 0);
-    Application app(Platform{clock, dialogs, printer, device, canvas});
-    app.start();
-    State &s = app.state();
+    ProgramOn program(device, dialogs);
+    State &s = program.app.state();
     for (int i = 0; i < kTableSlots; ++i) {
         s.MessageTable[static_cast<std::size_t>(i)].msgid = i ? std::to_string(i) : "AB12";
         s.MessageTable[static_cast<std::size_t>(i)].rxcount = 1;
@@ -244,6 +235,7 @@ TEST(SerialLineReports, AFloodNobodyReadsIsHeldWithinTheBoundAndArrivesWhole)
     std::string flood(8 * qt::SerialPortDevice::kHeldBound, ' ');
     for (std::size_t i = 0; i < flood.size(); ++i)
         flood[i] = static_cast<char>('A' + i % 26);
+    // No input listener yet: nobody reads.
     std::size_t written = 0;
     for (int turn = 0; turn < 2000 && written < flood.size(); ++turn) {
         written += terminal.offer(std::string_view(flood).substr(written));
@@ -282,21 +274,13 @@ TEST(SerialLineSettings, PortNumbersNameTtySDevicesUnlessOneDeviceIsGiven)
 
 class SimulatedLine : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        prepareFolder(kPortZeroSettings);
-        app.start();
-    }
-
     TempWorkingDir dir;
-    FakeClock clock;
     FakeDialogs dialogs;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
     // Two messages, sent at 10 bytes a second.
     qt::SimulatedReceiver receiver{"ZCZC AB12\r\nNNNN\r\nZCZC CD34\r\nNNNN\r\n", "test capture",
                                    10};
-    Application app{Platform{clock, dialogs, printer, receiver, canvas}};
+    ProgramOn program{receiver, dialogs};
+    Application &app = program.app;
 };
 
 TEST_F(SimulatedLine, SendsAtItsPaceWhileThePortIsOpen)
