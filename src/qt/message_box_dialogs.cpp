@@ -9,7 +9,9 @@
 namespace fenlark::qt {
 namespace {
 
-// `role`: the window role under X11, by which scripts driving the program find the box.
+// Fills a box made over whichever window is active, so that it is centred on it; the program's own
+// windows stay blocked until it is answered. `role`: the window role under X11, by which scripts
+// driving the program find the box.
 void prepare(QMessageBox &box, const std::string &text, QMessageBox::StandardButtons buttons,
              QMessageBox::StandardButton defaultButton, const QString &role)
 {
@@ -23,9 +25,6 @@ void prepare(QMessageBox &box, const std::string &text, QMessageBox::StandardBut
 }
 
 } // namespace
-
-// Each box sits over whichever window is active, so that it is centred on it; the program's own
-// windows stay blocked until it is answered.
 
 Answer MessageBoxDialogs::question(const std::string &question)
 {
