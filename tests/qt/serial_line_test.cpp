@@ -208,6 +208,7 @@ TEST(SerialLineReports, ReceptionGoesOnWhileTheTableFullNoticeIsOpen)
     for (int i = 0; i < kTableSlots; ++i) {
         s.MessageTable[static_cast<std::size_t>(i)].msgid = i ? std::to_string(i) : "AB12";
         s.MessageTable[static_cast<std::size_t>(i)].rxcount = 1;
+        s.MessageTable[static_cast<std::size_t>(i)].lastrx = program.clock.now();
     }
     s.msgcount = kTableSlots;
 
