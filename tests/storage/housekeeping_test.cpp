@@ -191,7 +191,7 @@ TEST(QuitbuttonClick, AFailedSaveLetsTheOperatorStay)
 {
     TestProgram p;
     fileAt(p, "AA01", 2026, 12, 5, 12, 0, 0);
-    std::filesystem::create_directory("navtex.txt.tmp");
+    std::filesystem::create_symlink("gone/navtex.txt", "navtex.txt"); // no folder to write in
     p.dialogs.queue(true);
     p.dialogs.queue(false);
     p.form().Quitbutton.click();

@@ -1,4 +1,5 @@
 // Saving and loading the message log from the window: buttons, menu, failures, the serial port.
+#include "common/file_io.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace fenlark {
 namespace {
@@ -173,17 +175,46 @@ TEST(MessageLog, SaveClosesThePortWhileWritingAndOpensItAgain)
     EXPECT_EQ(p.state().MessageTable[0].msgtext, "\r\nBEFORE\r\nAFTER");
 }
 
-TEST(MessageLog, AFailedSaveKeepsThePreviousLogAndSaysSo)
+TEST(MessageLog, AFailedSaveSaysSoAndReopensThePort)
 {
     TestProgram p;
-    writeFile("navtex.txt", testLog("one-record.txt"));
     p.receiveMessage("EA42", {"NEW"});
-    std::filesystem::create_directory("navtex.txt.tmp"); // the temporary file cannot be made
+    std::filesystem::create_symlink("gone/navtex.txt", "navtex.txt"); // no folder to write in
     p.form().Command1.click();
-    EXPECT_EQ(readFile("navtex.txt"), testLog("one-record.txt"));
     ASSERT_EQ(p.dialogs.notices.size(), 1u);
     EXPECT_NE(p.dialogs.notices[0].find("\"navtex.txt\""), std::string::npos);
     EXPECT_TRUE(p.form().MSComm1.portOpen());
+}
+
+// A new file gets the default mode, a replaced one keeps its own, a link stays a link, and nothing
+// at the temporary name is followed or blocks the save.
+TEST(ReplaceFile, WritesThroughLinksKeepsTheModeAndNoTemporaryNameBlocksIt)
+{
+    test::TempWorkingDir dir;
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    auto replaced = [](const std::string& target, unsigned mode) {
+        EXPECT_EQ(replaceFile("f.txt", target), "");
+        EXPECT_EQ(readFile(target), target);
+        EXPECT_EQ(static_cast<unsigned>(std::filesystem::status(target).permissions()), mode);
+    };
+    replaced("f.txt", 0666 & ~mask);
+    std::filesystem::permissions("f.txt", std::filesystem::perms(0604));
+    writeFile("victim.txt", "VICTIM");
+    std::filesystem::create_symlink("victim.txt", "f.txt.tmp");
+    replaced("f.txt", 0604);
+    EXPECT_EQ(readFile("victim.txt"), "VICTIM");
+    std::filesystem::create_directories("f.txt.tmp/x");
+    replaced("f.txt", 0604);
+    std::filesystem::create_directory("sub");
+    writeFile("sub/real.txt", "OLD");
+    std::filesystem::permissions("sub/real.txt", std::filesystem::perms(0640));
+    std::filesystem::remove("f.txt");
+    std::filesystem::create_symlink("sub/real.txt", "f.txt");
+    replaced("sub/real.txt", 0640);
+    EXPECT_TRUE(std::filesystem::is_symlink("f.txt"));
+    // No temporary file is left behind: f.txt, the folder f.txt.tmp, victim.txt, sub/real.txt.
+    EXPECT_EQ(std::distance(std::filesystem::recursive_directory_iterator("."), {}), 6);
 }
 
 } // namespace

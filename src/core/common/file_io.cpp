@@ -1,13 +1,97 @@
 #include "common/file_io.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
-#include <filesystem>
+#include <fcntl.h>
 #include <fstream>
 #include <iterator>
-#include <system_error>
+#include <random>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fenlark {
+namespace {
+
+std::string errorText(int err) { return std::strerror(err); }
+
+// Why a file of this type is not read or replaced.
+std::string notRegularProblem(mode_t mode)
+{
+    if (S_ISDIR(mode))
+        return "it is a folder, not a file";
+    if (S_ISFIFO(mode))
+        return "it is a FIFO (named pipe), not a regular file";
+    if (S_ISCHR(mode) || S_ISBLK(mode))
+        return "it is a device, not a regular file";
+    return "it is not a regular file";
+}
+
+std::string folderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The file a path names once its symbolic links are followed; a link to nothing gives the path
+// the file would have.
+bool resolveLinks(const std::string& path, std::string& target, std::string& problem)
+{
+    target = path;
+    for (int hops = 0;; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        if (hops == 40) {
+            problem = errorText(ELOOP);
+            return false;
+        }
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink(target.c_str(), link, sizeof link);
+        if (n <= 0 || n == static_cast<ssize_t>(sizeof link)) {
+            problem = errorText(n < 0 ? errno : ENAMETOOLONG);
+            return false;
+        }
+        const std::string next(link, static_cast<std::size_t>(n));
+        target = next.front() == '/' ? next : folderOf(target) + next;
+    }
+}
+
+bool writeAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+// Creates a new temporary file beside `target`, never opening anything already there: a stale
+// file of the usual name is removed first, and a name that stays taken (a folder, a link planted
+// again) is passed over for a random one.
+int createTemporary(const std::string& target, std::string& name)
+{
+    static std::mt19937 random{std::random_device{}()};
+    name = target + ".tmp";
+    ::unlink(name.c_str());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        if (attempt > 0)
+            name = target + ".tmp." + std::to_string(random() % 1000000000u);
+        const int fd =
+            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+} // namespace
 
 FileRead readWholeFile(const std::string& path)
 {
@@ -25,30 +109,42 @@ FileRead readWholeFile(const std::string& path)
 
 std::string replaceFile(const std::string& path, const std::string& bytes)
 {
-    const std::string temp = path + ".tmp";
-    {
-        errno = 0;
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            const int err = errno;
-            return err ? std::strerror(err) : "it cannot be created";
-        }
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        out.close();
-        if (!out) {
-            const int err = errno;
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return err ? std::strerror(err) : "it cannot be written";
-        }
+    std::string target;
+    std::string problem;
+    if (!resolveLinks(path, target, problem))
+        return problem;
+    struct stat old {};
+    const bool exists = ::lstat(target.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return errorText(errno);
+    if (exists && !S_ISREG(old.st_mode))
+        return notRegularProblem(old.st_mode);
+
+    std::string temp;
+    const int fd = createTemporary(target, temp);
+    if (fd < 0)
+        return errorText(errno);
+    // A new file keeps the mode the creation gave it (the default); a replaced one keeps its own.
+    const bool written = writeAll(fd, bytes) &&
+                         (!exists || ::fchmod(fd, old.st_mode & 07777) == 0) && ::fsync(fd) == 0;
+    const int err = errno;
+    if (::close(fd) != 0 || !written) {
+        const int why = written ? errno : err;
+        ::unlink(temp.c_str());
+        return errorText(why);
     }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        std::error_code ignored;
-        std::filesystem::remove(temp, ignored);
-        return ec.message();
+    if (::rename(temp.c_str(), target.c_str()) != 0) {
+        const int why = errno;
+        ::unlink(temp.c_str());
+        return errorText(why);
+    }
+    // The rename is made durable; the new file is in place whatever the folder's sync says.
+    const std::string folder = folderOf(target);
+    const int dir =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
     }
     return {};
 }

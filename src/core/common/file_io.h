@@ -13,8 +13,11 @@ struct FileRead {
 
 FileRead readWholeFile(const std::string& path);
 
-// Writes `bytes` to a temporary file beside `path`, flushes it and renames it over `path`, so the
-// old file stays whole until the new one is. Returns the reason of a failure, empty on success.
+// Replaces the content of `path`, a symbolic link's target when it is one (the link stays): the
+// bytes go to a new temporary file in the target's folder, which is synced, given the replaced
+// file's mode and renamed over the target, and the folder is synced; the old file stays whole
+// until the new one is. A target that exists but is not a regular file is not replaced. Returns
+// the reason of a failure, empty on success.
 std::string replaceFile(const std::string& path, const std::string& bytes);
 
 } // namespace fenlark
