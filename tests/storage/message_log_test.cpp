@@ -1,9 +1,11 @@
-// Saving and loading the message log from the window: buttons, menu, failures, the serial port.
+// Saving and loading the message log from the window: buttons, menu, failures, the serial port,
+// and the working folder's files on a real file system.
 #include "common/file_io.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -184,6 +186,41 @@ TEST(MessageLog, AFailedSaveSaysSoAndReopensThePort)
     ASSERT_EQ(p.dialogs.notices.size(), 1u);
     EXPECT_NE(p.dialogs.notices[0].find("\"navtex.txt\""), std::string::npos);
     EXPECT_TRUE(p.form().MSComm1.portOpen());
+}
+
+// Every reader survives what is not a regular file, says why, and a save never replaces it.
+TEST(WorkingFolderFiles, AnythingButARegularFileIsRefusedWithItsReason)
+{
+    const std::pair<const char*, const char*> spoils[] = {
+        {"", "folder"}, {"|", "FIFO"}, {"/dev/zero", "device"}, {"/proc/self/mem", "be read"}};
+    for (const std::string file : {"fenlark.ini", "navtex.txt", "capture.txt"})
+        for (const auto& [link, reason] : spoils) {
+            SCOPED_TRACE(file + " as " + reason);
+            TestProgram p(file == "fenlark.ini" ? "" : test::kPortZeroSettings, false);
+            if (*link == 0)
+                std::filesystem::create_directories(file + "/x");
+            else if (*link == '|')
+                ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+            else
+                std::filesystem::create_symlink(link, file);
+            const std::filesystem::file_type type = std::filesystem::symlink_status(file).type();
+            p.app.start();
+            std::vector<std::string> said{p.app.comPortForm().Label5.caption()};
+            if (p.app.isLoaded(Window::Form1)) {
+                p.receiveMessage("GA12");
+                p.form().navtexload();
+                p.form().mnucapture.click();
+                p.form().Command1.click();
+                EXPECT_EQ(p.state().msgcount, 1);
+                said = p.dialogs.notices;
+            }
+            EXPECT_EQ(p.app.isLoaded(Window::ComPortForm), file == "fenlark.ini");
+            EXPECT_EQ(std::filesystem::symlink_status(file).type(), type);
+            EXPECT_TRUE(std::any_of(said.begin(), said.end(), [&](const std::string& s) {
+                return s.find('"' + file + '"') != std::string::npos &&
+                       s.find(reason) != std::string::npos;
+            })) << testing::PrintToString(said);
+        }
 }
 
 // A new file gets the default mode, a replaced one keeps its own, a link stays a link, and nothing

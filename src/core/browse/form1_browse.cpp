@@ -2,10 +2,11 @@
 #include "app/application.h"
 #include "browse/message_filter.h"
 #include "browse/station_file.h"
+#include "common/file_io.h"
 #include "view/form1.h"
 #include "view/vocabulary.h"
 
-#include <fstream>
+#include <sstream>
 
 namespace fenlark {
 
@@ -27,10 +28,12 @@ void Form1::NavAreaList_Click()
             break;
         }
     std::string problem;
-    if (std::ifstream in(file, std::ios::binary); !in)
-        problem = "the file cannot be opened";
-    else
+    if (const FileRead read = readWholeFile(file); !read.ok()) {
+        problem = read.problem;
+    } else {
+        std::istringstream in(read.bytes);
         problem = readStationBlock(in, s.navareaindex, s.stations);
+    }
     if (problem.empty()) {
         for (int k = 1; k < kStationSlots; ++k)
             StationList.addItem(s.stations.stnentry[static_cast<std::size_t>(k)]);

@@ -4,8 +4,6 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -57,6 +55,12 @@ bool resolveLinks(const std::string& path, std::string& target, std::string& pro
     }
 }
 
+void closeQuietly(int fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+}
+
 bool writeAll(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
@@ -93,18 +97,59 @@ int createTemporary(const std::string& target, std::string& name)
 
 } // namespace
 
+FileReader::FileReader(const std::string& path)
+{
+    m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (m_fd < 0) {
+        const int err = errno;
+        if (err == ENOENT)
+            fail(FileProblem::Missing, "it does not exist");
+        else
+            fail(FileProblem::Failed, errorText(err));
+        return;
+    }
+    struct stat st {};
+    if (::fstat(m_fd, &st) != 0)
+        fail(FileProblem::Failed, errorText(errno));
+    else if (!S_ISREG(st.st_mode))
+        fail(FileProblem::NotRegular, notRegularProblem(st.st_mode));
+}
+
+FileReader::~FileReader() { closeQuietly(m_fd); }
+
+void FileReader::fail(FileProblem kind, std::string problem)
+{
+    m_kind = kind;
+    m_problem = std::move(problem);
+    closeQuietly(m_fd);
+    m_fd = -1;
+}
+
+bool FileReader::read(std::string& out, std::size_t max)
+{
+    if (!ok() || max == 0)
+        return false;
+    const std::size_t before = out.size();
+    out.resize(before + max);
+    ssize_t n;
+    do {
+        n = ::read(m_fd, out.data() + before, max);
+    } while (n < 0 && errno == EINTR);
+    out.resize(before + static_cast<std::size_t>(n > 0 ? n : 0));
+    if (n < 0)
+        fail(FileProblem::Failed, "it cannot be read: " + errorText(errno));
+    return n > 0;
+}
+
 FileRead readWholeFile(const std::string& path)
 {
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        const int err = errno;
-        return {{}, err ? std::string(std::strerror(err)) : "it cannot be opened"};
+    FileReader in(path);
+    FileRead result;
+    while (in.read(result.bytes, 1 << 16)) {
     }
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
-        return {{}, "it cannot be read"};
-    return {std::move(bytes), {}};
+    if (!in.ok())
+        return {{}, in.problem(), in.kind()};
+    return result;
 }
 
 std::string replaceFile(const std::string& path, const std::string& bytes)

@@ -1,14 +1,48 @@
-// Whole-file reads and safe whole-file writes for the program's files in the working folder.
+// Reads and safe whole-file writes for the program's files in the working folder.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace fenlark {
 
+enum class FileProblem {
+    None,
+    Missing,    // nothing of that name
+    NotRegular, // a folder, a FIFO, a device...: never read
+    Failed,     // it could not be opened, or reading failed part-way
+};
+
+// A file opened for reading from start to end. Only a regular file is accepted, and opening never
+// blocks (a FIFO is refused at once, not waited on); every failure, also one part-way through (a
+// link to /proc/self/mem), comes back as problem(), never as an exception.
+class FileReader {
+public:
+    explicit FileReader(const std::string& path);
+    ~FileReader();
+    FileReader(const FileReader&) = delete;
+    FileReader& operator=(const FileReader&) = delete;
+
+    bool ok() const { return m_kind == FileProblem::None; }
+    FileProblem kind() const { return m_kind; }
+    // Why the file is not read, in words for the operator ("it is a folder").
+    const std::string& problem() const { return m_problem; }
+    // Appends up to `max` bytes to `out`; false at the end of the file or after a failure.
+    bool read(std::string& out, std::size_t max);
+
+private:
+    void fail(FileProblem kind, std::string problem);
+
+    int m_fd = -1;
+    FileProblem m_kind = FileProblem::None;
+    std::string m_problem;
+};
+
 struct FileRead {
     std::string bytes;
     std::string problem; // empty when the file was read
-    bool ok() const { return problem.empty(); }
+    FileProblem kind = FileProblem::None;
+    bool ok() const { return kind == FileProblem::None; }
 };
 
 FileRead readWholeFile(const std::string& path);

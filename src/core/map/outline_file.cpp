@@ -1,5 +1,7 @@
 #include "map/outline_file.h"
 
+#include "common/file_io.h"
+
 #include <fstream>
 
 namespace fenlark {
@@ -22,14 +24,21 @@ int outlineX(std::int16_t longitude)
 
 void readOutline(const std::string& path, const std::function<void(const OutlineRecord&)>& visit)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    FileReader in(path);
+    if (in.kind() == FileProblem::Missing) {
         std::ofstream create(path, std::ios::binary | std::ios::app);
         return;
     }
-    unsigned char record[6];
-    while (in.read(reinterpret_cast<char*>(record), sizeof record))
-        visit({littleEndian16(record), littleEndian16(record + 2), littleEndian16(record + 4)});
+    // Each record is visited as soon as it is read; one cut by a block's end waits for its rest.
+    std::string bytes;
+    while (in.read(bytes, 6 << 12)) {
+        const std::size_t whole = bytes.size() - bytes.size() % 6;
+        for (std::size_t i = 0; i < whole; i += 6) {
+            const auto* record = reinterpret_cast<const unsigned char*>(bytes.data() + i);
+            visit({littleEndian16(record), littleEndian16(record + 2), littleEndian16(record + 4)});
+        }
+        bytes.erase(0, whole);
+    }
 }
 
 } // namespace fenlark

@@ -19,7 +19,8 @@ struct OutlineRecord {
 int outlineX(std::int16_t longitude);
 
 // Calls `visit` for each whole record in file order (three little-endian 16-bit integers); a
-// trailing partial record is ignored. A missing file is created empty, as the map always did.
+// trailing partial record is ignored. A missing file is created empty, as the map always did; one
+// that is not a regular file gives no record, and a failure part-way ends the records there.
 void readOutline(const std::string& path, const std::function<void(const OutlineRecord&)>& visit);
 
 } // namespace fenlark

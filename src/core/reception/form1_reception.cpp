@@ -1,6 +1,7 @@
 // Form1's reception and filing: serial receive event, message framing and filing, copy quality
 // counting and capture file replay.
 #include "app/application.h"
+#include "common/file_io.h"
 #include "common/text.h"
 #include "reception/copy_quality.h"
 #include "reception/line_limits.h"
@@ -9,7 +10,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 namespace fenlark {
 namespace {
@@ -167,14 +167,18 @@ void Form1::fileNewMessage()
 void Form1::captureload()
 {
     State& s = state();
-    std::ifstream in("capture.txt", std::ios::binary);
-    if (!in) {
+    const FileRead file = readWholeFile("capture.txt");
+    if (file.kind == FileProblem::Missing) {
         // A missing capture file is created empty, and the replay does nothing.
         std::ofstream create("capture.txt", std::ios::binary | std::ios::app);
         return;
     }
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    for (const char byte : bytes) {
+    if (!file.ok()) {
+        m_app.platform().dialogs.notice(
+            "The capture file \"capture.txt\" could not be read: " + file.problem + ".");
+        return;
+    }
+    for (const char byte : file.bytes) {
         s.rxchar = std::string(1, upperCase(byte));
         if (byte == '\r') {
             endLine();
