@@ -58,16 +58,19 @@ TEST(LogFormat, ReadsBackWhatItWrote)
     EXPECT_EQ(formatLog(read.records, 3), bytes);
 }
 
-TEST(LogFormat, AnEmptyBodyLineIsLostAndNothingElse)
+TEST(LogFormat, EveryBodyAndIdentifierReadsBackByteForByte)
 {
-    std::vector<MessageRecord> table(1);
-    table[0] = {"EA42", "\r\nONE\r\n\r\nTHREE ", 1, at(2026, 12, 5, 8, 0, 0), at(2026, 12, 5, 9, 0, 0),
-                1, 0};
-    const LogRead read = parseLog(formatLog(table, 1));
-    ASSERT_TRUE(read.ok());
-    MessageRecord expected = table[0];
-    expected.msgtext = "\r\nONE\r\nTHREE ";
-    EXPECT_EQ(read.records[0], expected);
+    const char* bodies[] = {"", "\r\n", "\r\nA\r\n\r\nB", "\r\n\r\nA", "\r\nA\r\n", "\r\n  X ,\"Y"};
+    const char* ids[] = {"E,02", "\"A12", "  04", "", "AB\"1", " ,\" "};
+    std::vector<MessageRecord> table;
+    for (const char* body : bodies)
+        for (const char* id : ids)
+            table.push_back(
+                {id, body, 3, at(2026, 12, 5, 8, 0, 0), at(2026, 12, 5, 9, 0, 0), 2, -1});
+    const std::string bytes = formatLog(table, static_cast<int>(table.size()));
+    const LogRead read = parseLog(bytes);
+    ASSERT_TRUE(read.ok()) << read.problem << " at line " << read.line;
+    EXPECT_EQ(formatLog(read.records, static_cast<int>(read.records.size())), bytes);
 }
 
 TEST(LogFormat, MidnightIsWrittenAsTheDateAloneAndReadBackAsMidnight)
@@ -124,6 +127,7 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLog{"bad-date.txt", 2, "35/12/2026"},
                     BadLog{"bad-number.txt", 5, "zero"},
                     BadLog{"bad-number-range.txt", 7, "40000"},
+                    BadLog{"bad-received-zero.txt", 7, "received 0 times"},
                     BadLog{"bad-ends-before-records.txt", 11, "record 2"},
                     BadLog{"bad-ends-before-nnnn.txt", 10, "NNNN"}),
     [](const testing::TestParamInfo<BadLog>& info) {

@@ -81,17 +81,42 @@ struct LogParser {
         return true;
     }
 
+    // The identifier stands alone on its line, whatever it holds (commas, quotes, blanks).
+    bool wholeLine(std::string& value, const char* what, int record)
+    {
+        auto read = in.line();
+        if (!read)
+            return fail(in.lineNumber(), std::string("the file ends before the ") + what +
+                                             " of record " + std::to_string(record + 1));
+        value = std::move(*read);
+        return true;
+    }
+
+    bool receptions(std::int16_t& value, int record)
+    {
+        const int line = in.lineNumber();
+        if (!number(value, "reception count", record))
+            return false;
+        if (value < 1)
+            return fail(line, "a message received " + std::to_string(value) +
+                                  " times cannot be (reception count of record " +
+                                  std::to_string(record + 1) + ")");
+        return true;
+    }
+
+    // The body starts after the empty line that its leading CR LF gives; every further line, empty
+    // ones included, is a body line, until "NNNN".
     bool body(std::string& text, int record)
     {
-        for (;;) {
+        for (bool first = true;; first = false) {
             const auto line = in.line();
             if (!line)
                 return fail(in.lineNumber(), "the file ends before the \"NNNN\" of record " +
                                                  std::to_string(record + 1));
-            if (line->empty())
-                continue;
             if (*line == "NNNN")
                 return true;
+            if (first && line->empty())
+                continue;
             text += "\r\n";
             text += *line;
         }
@@ -116,8 +141,8 @@ struct LogParser {
         for (int i = 0; i < *count; ++i) {
             MessageRecord& r = result.records[static_cast<std::size_t>(i)];
             if (!date(r.lastrx, "last reception", i) || !date(r.firstrx, "first reception", i) ||
-                !field(r.msgid, "identifier", i) || !number(r.errcount, "error count", i) ||
-                !number(r.spare, "spare field", i) || !number(r.rxcount, "reception count", i) ||
+                !wholeLine(r.msgid, "identifier", i) || !number(r.errcount, "error count", i) ||
+                !number(r.spare, "spare field", i) || !receptions(r.rxcount, i) ||
                 !body(r.msgtext, i))
                 return false;
         }

@@ -22,8 +22,10 @@ struct LogRead {
     bool ok() const { return problem.empty(); }
 };
 
-// Reads a whole log. Nothing is returned half read: any problem (a field that does not parse, an
-// end before the announced records or a record's "NNNN", a count outside 0-5001) gives no records.
+// Reads a whole log; whatever formatLog wrote reads back byte for byte, the identifier and every
+// body line taken as whole lines. Nothing is returned half read: any problem (a field that does not
+// parse, an end before the announced records or a record's "NNNN", a count outside 0-5001, a
+// reception count below 1) gives no records.
 LogRead parseLog(std::string_view bytes);
 
 } // namespace fenlark
