@@ -1,5 +1,5 @@
 // Saving and loading the message log from the window: buttons, menu, failures, the serial port,
-// and the working folder's files on a real file system.
+// the earlier logs kept, and the working folder's files on a real file system.
 #include "common/file_io.h"
 #include "support/test_program.h"
 
@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 #include <sys/stat.h>
 
 namespace fenlark {
@@ -186,6 +187,45 @@ TEST(MessageLog, AFailedSaveSaysSoAndReopensThePort)
     ASSERT_EQ(p.dialogs.notices.size(), 1u);
     EXPECT_NE(p.dialogs.notices[0].find("\"navtex.txt\""), std::string::npos);
     EXPECT_TRUE(p.form().MSComm1.portOpen());
+}
+
+TEST(MessageLog, TheFirstSaveKeepsTheEarlierLogWhenItMayHoldMessagesAndWasNotLoaded)
+{
+    const std::string one = testLog("one-record.txt");
+    // The log there (none: no file), whether it was loaded first, and whether it must be kept.
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {nullptr, false, false},     {" 0 \r\n", false, false},  {"", false, false},
+        {one.c_str(), false, true}, {"navtex\r\n", false, true}, {one.c_str(), true, false}};
+    for (const auto& [log, loadFirst, kept] : cases) {
+        SCOPED_TRACE(testing::PrintToString(log ? log : "-") + (loadFirst ? " loaded" : ""));
+        TestProgram p;
+        if (log)
+            writeFile("navtex.txt", log);
+        if (loadFirst)
+            p.form().navtexload();
+        p.form().Command1.click();
+        EXPECT_EQ(std::filesystem::exists("navtex-20261205-124001.txt"), kept);
+        EXPECT_EQ(p.dialogs.notices.size(), kept ? 1u : 0u);
+    }
+}
+
+// Kept once, beside a link's target, as a second name of the same file, never over another file.
+TEST(MessageLog, AKeptLogIsTheSameFileBesideTheLinkTargetUnderAFreeName)
+{
+    TestProgram p;
+    std::filesystem::create_directory("logs");
+    writeFile("logs/mine.txt", testLog("one-record.txt"));
+    writeFile("logs/navtex-20261205-124001.txt", "TAKEN");
+    std::filesystem::create_symlink("logs/mine.txt", "navtex.txt");
+    std::filesystem::create_hard_link("logs/mine.txt", "witness.txt");
+    p.receiveMessage("EA42");
+    p.form().Command1.click();
+    p.form().Command1.click();
+    EXPECT_EQ(readFile("logs/navtex-20261205-124001.txt"), "TAKEN");
+    EXPECT_TRUE(std::filesystem::equivalent("logs/navtex-20261205-124001-2.txt", "witness.txt"));
+    EXPECT_EQ(p.dialogs.notices,
+              std::vector<std::string>{"The messages of earlier runs in \"navtex.txt\" are kept in "
+                                       "\"logs/navtex-20261205-124001-2.txt\"."});
 }
 
 // Every reader survives what is not a regular file, says why, and a save never replaces it.

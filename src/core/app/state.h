@@ -28,6 +28,10 @@ struct State {
     std::string lastnewid;
     std::string errchar; // the receiver's error mark; empty: nothing counts
 
+    // Message log: whether this run has dealt with the log of earlier runs (loaded it, or kept it
+    // before a save).
+    bool earlierLogSettled = false;
+
     // Browsing.
     StationTable stations;
     int curstation = 0;

@@ -194,4 +194,30 @@ std::string replaceFile(const std::string& path, const std::string& bytes)
     return {};
 }
 
+KeptFile keepFileAs(const std::string& path, const std::string& stem)
+{
+    std::string target;
+    std::string problem;
+    if (!resolveLinks(path, target, problem))
+        return {{}, problem};
+    const std::string folder = folderOf(target);
+    for (int n = 1; n < 1000; ++n) {
+        const std::string kept = folder + stem + (n > 1 ? "-" + std::to_string(n) : "") + ".txt";
+        if (::link(target.c_str(), kept.c_str()) == 0)
+            return {kept, {}};
+        const int linkError = errno;
+        if (linkError == EEXIST)
+            continue;
+        // No hard link can be made here (the file system has none, say): the file itself takes
+        // the new name, provided that name is free.
+        struct stat st {};
+        if (::lstat(kept.c_str(), &st) == 0)
+            continue;
+        if (::rename(target.c_str(), kept.c_str()) == 0)
+            return {kept, {}};
+        return {{}, errorText(linkError)};
+    }
+    return {{}, errorText(EEXIST)};
+}
+
 } // namespace fenlark

@@ -54,4 +54,14 @@ FileRead readWholeFile(const std::string& path);
 // the reason of a failure, empty on success.
 std::string replaceFile(const std::string& path, const std::string& bytes);
 
+struct KeptFile {
+    std::string path;    // the kept file's name, with its folder when that is not the working one
+    std::string problem; // empty when kept
+};
+
+// Gives the file at `path` (a symbolic link's target when it is one) the further name
+// STEM.txt in that file's folder, by a hard link, or by a rename where no link can be made; never
+// by a copy. A name already taken is never replaced: STEM-2.txt, STEM-3.txt... are tried instead.
+KeptFile keepFileAs(const std::string& path, const std::string& stem);
+
 } // namespace fenlark

@@ -8,8 +8,59 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 
 namespace fenlark {
+namespace {
+
+// Whether the log on disk may hold messages that the table has not got. A file that cannot be read
+// or does not parse may, so it counts; a missing or empty file, something that is no file at all
+// (it cannot be linked, and the save refuses it) and a log of no records hold nothing.
+bool holdsRecords(const FileRead& file)
+{
+    switch (file.kind) {
+    case FileProblem::Missing:
+    case FileProblem::NotRegular:
+        return false;
+    case FileProblem::Failed:
+        return true;
+    case FileProblem::None:
+        break;
+    }
+    if (file.bytes.empty())
+        return false;
+    const LogRead log = parseLog(file.bytes);
+    return !log.ok() || !log.records.empty();
+}
+
+// Nothing is loaded at start-up, so the first save of a run that loaded nothing would replace the
+// messages of earlier runs: they are kept first under a name of their own, dated by the program's
+// clock. False when they could not be kept; the log must then not be replaced.
+bool keepEarlierLog(State& s, Platform& platform)
+{
+    if (s.earlierLogSettled)
+        return true;
+    if (holdsRecords(readWholeFile(kLogFileName))) {
+        const CivilDateTime t = platform.clock.now().civil();
+        char stem[40];
+        std::snprintf(stem, sizeof stem, "navtex-%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day,
+                      t.hour, t.minute, t.second);
+        const KeptFile kept = keepFileAs(kLogFileName, stem);
+        if (!kept.problem.empty()) {
+            platform.dialogs.notice(std::string("The messages could not be saved to \"") +
+                                    kLogFileName +
+                                    "\": its earlier messages could not be kept as \"" + stem +
+                                    ".txt\": " + kept.problem + ". The previous log is kept.");
+            return false;
+        }
+        platform.dialogs.notice(std::string("The messages of earlier runs in \"") + kLogFileName +
+                                "\" are kept in \"" + kept.path + "\".");
+    }
+    s.earlierLogSettled = true;
+    return true;
+}
+
+} // namespace
 
 bool Form1::closePortForRewrite()
 {
@@ -35,14 +86,18 @@ void Form1::reopenPort(bool wasOpen)
 bool Form1::saveTable()
 {
     const bool wasOpen = closePortForRewrite();
-    const State& s = state();
-    const std::string why = replaceFile(kLogFileName, formatLog(s.MessageTable, s.msgcount));
-    if (!why.empty())
-        m_app.platform().dialogs.notice(std::string("The messages could not be saved to \"") +
-                                        kLogFileName + "\": " + why +
-                                        ". The previous log is kept.");
+    State& s = state();
+    bool saved = keepEarlierLog(s, m_app.platform());
+    if (saved) {
+        const std::string why = replaceFile(kLogFileName, formatLog(s.MessageTable, s.msgcount));
+        if (!why.empty())
+            m_app.platform().dialogs.notice(std::string("The messages could not be saved to \"") +
+                                            kLogFileName + "\": " + why +
+                                            ". The previous log is kept.");
+        saved = why.empty();
+    }
     reopenPort(wasOpen);
-    return why.empty();
+    return saved;
 }
 
 void Form1::Command1_Click() { saveTable(); }
@@ -65,6 +120,7 @@ bool Form1::loadTable()
                                         ". Nothing was changed.");
         return false;
     }
+    s.earlierLogSettled = true;
     const int count = static_cast<int>(log.records.size());
     if (count == 0) {
         s.msgcount = 0;
