@@ -104,7 +104,7 @@ TEST(MessageLog, LoadingAnEmptyLogEmptiesTheListsAndResetsTheSelectors)
     p.form().NavAreaList.setListIndex(3);
     p.form().StationList.setListIndex(7);
     writeFile("navtex.txt", " 0 \r\n");
-    p.form().mnuload.click();
+    p.form().navtexload();
     EXPECT_EQ(p.state().msgcount, 0);
     EXPECT_EQ(p.form().MessageList.count(), 0);
     EXPECT_EQ(p.form().NavAreaList.listIndex(), 0);
@@ -145,7 +145,7 @@ TEST(MessageLog, EveryFailedLoadLeavesTableListsAndViewAsTheyWere)
         if (*file)
             writeFile("navtex.txt", testLog(file));
         const Snapshot before(p);
-        p.form().mnuload.click();
+        p.form().navtexload();
         EXPECT_TRUE(Snapshot(p) == before);
         ASSERT_EQ(p.dialogs.notices.size(), 1u);
         EXPECT_NE(p.dialogs.notices[0].find("\"navtex.txt\""), std::string::npos)

@@ -28,8 +28,9 @@ struct State {
     std::string lastnewid;
     std::string errchar; // the receiver's error mark; empty: nothing counts
 
-    // Message log: whether this run has dealt with the log of earlier runs (loaded it, or kept it
-    // before a save).
+    // Message log: whether messages were filed since the last successful save or load, and whether
+    // this run has dealt with the log of earlier runs (loaded it, or kept it before a save).
+    bool filedSinceSaveOrLoad = false;
     bool earlierLogSettled = false;
 
     // Browsing.

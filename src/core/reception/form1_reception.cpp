@@ -101,6 +101,7 @@ void Form1::getmsg()
     // The end line: file the message as a repeat or as new.
     Label1.setCaption("Incoming Message       ");
     s.inmessage = false;
+    s.filedSinceSaveOrLoad = true;
     int i = findMessage(s, s.curid);
     const DateTime now = m_app.platform().clock.now();
     if (i >= 0) {

@@ -96,6 +96,8 @@ bool Form1::saveTable()
                                             ". The previous log is kept.");
         saved = why.empty();
     }
+    if (saved)
+        s.filedSinceSaveOrLoad = false;
     reopenPort(wasOpen);
     return saved;
 }
@@ -120,6 +122,7 @@ bool Form1::loadTable()
                                         ". Nothing was changed.");
         return false;
     }
+    s.filedSinceSaveOrLoad = false;
     s.earlierLogSettled = true;
     const int count = static_cast<int>(log.records.size());
     if (count == 0) {
@@ -152,7 +155,15 @@ void Form1::Command2_Click()
 
 void Form1::mnusave_Click() { Command1_Click(); }
 
-void Form1::mnuload_Click() { navtexload(); }
+// Asks the Load button's question only when loading would throw away messages filed since the
+// last save or load.
+void Form1::mnuload_Click()
+{
+    if (state().filedSinceSaveOrLoad)
+        Command2_Click();
+    else
+        navtexload();
+}
 
 void Form1::autosave_Click()
 {
