@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace fenlark {
 namespace {
 
@@ -82,6 +84,22 @@ TEST(ComPortForm, AnInvalidCharacterCodeIsRefusedAndNothingIsWritten)
     EXPECT_TRUE(p.app.isLoaded(Window::ComPortForm));
     ASSERT_EQ(p.dialogs.notices.size(), 1u);
     EXPECT_NE(p.dialogs.notices[0].find("&HXY"), std::string::npos);
+}
+
+TEST(ComPortForm, AfterAFailedSaveItsCloseControlOffersToQuit)
+{
+    TestProgram p("", false);
+    std::filesystem::create_directories("fenlark.ini/x"); // neither read nor written
+    p.app.start();
+    p.app.comPortForm().setnsave.click();
+    for (const bool quit : {false, true}) {
+        p.dialogs.queue(quit);
+        p.app.comPortForm().closeRequested();
+        EXPECT_EQ(p.app.ended(), quit);
+        EXPECT_TRUE(p.app.isLoaded(Window::ComPortForm));
+    }
+    EXPECT_EQ(p.dialogs.questions,
+              std::vector<std::string>(2, "The settings could not be saved. Quit FenLark?"));
 }
 
 TEST(ComPortForm, ReloadingTheMainWindowKeepsEveryMessage)

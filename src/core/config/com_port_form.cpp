@@ -41,6 +41,7 @@ void ComPortForm::resetToDesign()
     ParityOdd.setValueQuietly(false);
     Label5.setCaption({});
     m_parity = "n";
+    m_saveFailed = false;
 }
 
 void ComPortForm::registerControls(ControlRegistry& r)
@@ -129,6 +130,7 @@ void ComPortForm::setnsave_Click()
     if (const std::string why = replaceFile(kSettingsFileName, formatSettings(s)); !why.empty()) {
         m_app.platform().dialogs.notice(std::string("The settings could not be saved to \"") +
                                         kSettingsFileName + "\": " + why + ".");
+        m_saveFailed = true;
         return;
     }
     m_app.closeComPortForm();
@@ -141,6 +143,16 @@ void ComPortForm::LeaveAlone_Click()
     m_app.loadForm1();
 }
 
-void ComPortForm::closeRequested() { LeaveAlone_Click(); }
+void ComPortForm::closeRequested()
+{
+    // After a failed save, leaving may only bring the dialog back (the settings file that cannot
+    // be read opens it again), so the operator may end the program here instead.
+    if (m_saveFailed) {
+        if (m_app.platform().dialogs.ask("The settings could not be saved. Quit FenLark?"))
+            m_app.end();
+        return;
+    }
+    LeaveAlone_Click();
+}
 
 } // namespace fenlark

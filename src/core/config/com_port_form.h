@@ -53,7 +53,9 @@ public:
     void ParityOdd_Click();
     void setnsave_Click();
     void LeaveAlone_Click();
-    // The window's close control: the same as "Leave Unchanged", so the main window comes back.
+    // The window's close control: the same as "Leave Unchanged", so the main window comes back;
+    // after a failed save of the settings in this dialog it asks whether to end the program, and
+    // No leaves the dialog open.
     void closeRequested();
 
 private:
@@ -61,6 +63,7 @@ private:
 
     Application& m_app;
     std::string m_parity = "n";
+    bool m_saveFailed = false; // a save of the settings failed since the dialog opened
 };
 
 // The error character the dialog stores for a chosen or typed text: its first character, except
