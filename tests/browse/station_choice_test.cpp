@@ -212,7 +212,7 @@ TEST(StationFileProblem, IsToldOnceAndLeavesOnlyAllStations)
     const std::vector<FileProblem> problems = {
         {"missing file", [] { std::filesystem::remove("518.txt"); }, 0, "518.txt"},
         {"file too short", [] { writeFile("518.txt", test::makeStationFile("518", 3)); }, 5,
-         "518.txt"},
+         "NAVAREA \"IVb - Carribean\""},
         {"block cut short",
          [] {
              const std::string file = test::makeStationFile("518", 25);

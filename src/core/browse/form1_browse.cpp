@@ -32,7 +32,7 @@ void Form1::NavAreaList_Click()
         problem = read.problem;
     } else {
         std::istringstream in(read.bytes);
-        problem = readStationBlock(in, s.navareaindex, s.stations);
+        problem = readStationBlock(in, s.navareaindex, NavAreaList.text(), s.stations);
     }
     if (problem.empty()) {
         for (int k = 1; k < kStationSlots; ++k)

@@ -37,23 +37,29 @@ std::vector<std::string> splitStationLine(const std::string& line)
     return fields;
 }
 
-std::string readStationBlock(std::istream& in, int navareaindex, StationTable& table)
+std::string readStationBlock(std::istream& in, int navareaindex, std::string_view areaName,
+                             StationTable& table)
 {
+    // The list's entries carry blanks at their ends; the notice names the NAVAREA without them.
+    while (!areaName.empty() && areaName.front() == ' ')
+        areaName.remove_prefix(1);
+    while (!areaName.empty() && areaName.back() == ' ')
+        areaName.remove_suffix(1);
+    const std::string area = "NAVAREA \"" + std::string(areaName) + "\"";
     std::string line;
     const int skip = navareaindex * kLinesPerBlock;
     for (int i = 0; i < skip; ++i)
         if (!readLine(in, line))
-            return "it ends at line " + std::to_string(i + 1) + ", before the block of NAVAREA " +
-                   std::to_string(navareaindex + 1) + " (line " + std::to_string(skip + 1) + ")";
+            return "it ends at line " + std::to_string(i + 1) + ", before the block of " + area +
+                   " (line " + std::to_string(skip + 1) + ")";
     if (!readLine(in, line))
-        return "it has no block for NAVAREA " + std::to_string(navareaindex + 1) +
-               " (line " + std::to_string(skip + 1) + " is missing)";
+        return "it has no block for " + area + " (line " + std::to_string(skip + 1) +
+               " is missing)";
     StationTable read = table;
     for (int k = 1; k <= kStationsPerBlock; ++k) {
         const int lineNo = skip + 1 + k;
         if (!readLine(in, line))
-            return "it ends at line " + std::to_string(lineNo) + ", inside the block of NAVAREA " +
-                   std::to_string(navareaindex + 1);
+            return "it ends at line " + std::to_string(lineNo) + ", inside the block of " + area;
         const auto fields = splitStationLine(line);
         if (fields.size() < 5)
             return "line " + std::to_string(lineNo) + " has " + std::to_string(fields.size()) +

@@ -5,6 +5,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fenlark {
@@ -16,8 +17,9 @@ constexpr int kLinesPerBlock = kStationsPerBlock + 1; // a heading line and 26 s
 std::vector<std::string> splitStationLine(const std::string& line);
 
 // Reads the block `navareaindex` (0-based) of a station file into slots 1-26 of `table`. Returns an
-// empty text on success, else what is wrong (the table is then left untouched). Lines end in CR LF;
-// a lone CR or LF is accepted too.
-std::string readStationBlock(std::istream& in, int navareaindex, StationTable& table);
+// empty text on success, else what is wrong, naming the NAVAREA as `areaName` (the table is then
+// left untouched). Lines end in CR LF; a lone CR or LF is accepted too.
+std::string readStationBlock(std::istream& in, int navareaindex, std::string_view areaName,
+                             StationTable& table);
 
 } // namespace fenlark
