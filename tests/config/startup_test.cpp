@@ -48,7 +48,7 @@ TEST(FormLoad, AMissingOrShortSettingsFileOpensTheDialog)
     }
 }
 
-TEST(FormLoad, APortThatRefusesTheSettingsIsReportedAndOpensTheDialog)
+TEST(FormLoad, APortThatRefusesItsNumberIsReportedAndOpensTheDialog)
 {
     TestProgram p("", false);
     test::writeFile("fenlark.ini", " 4 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n");
@@ -57,6 +57,7 @@ TEST(FormLoad, APortThatRefusesTheSettingsIsReportedAndOpensTheDialog)
     ASSERT_EQ(p.dialogs.notices.size(), 1u);
     EXPECT_NE(p.dialogs.notices[0].find("test port 4"), std::string::npos) << p.dialogs.notices[0];
     EXPECT_NE(p.dialogs.notices[0].find("no such port"), std::string::npos);
+    EXPECT_NE(p.dialogs.notices[0].find("port number 4"), std::string::npos);
     EXPECT_TRUE(p.app.isLoaded(Window::ComPortForm));
     // The settings were taken before the port number was refused.
     EXPECT_EQ(p.state().errchar, "~");

@@ -49,15 +49,17 @@ void Form1::portsetup()
     state().errchar = s.errchar;
     if (s.port == 0)
         return;
+    const std::string port =
+        std::to_string(s.port) + " (" + m_app.platform().serial.deviceName(s.port) + ")";
+    std::string refusal; // what the notice says when the step under way fails
     try {
+        refusal = "The serial port " + port + " refused the settings " + s.lineSettings();
         MSComm1.setSettings(s.lineSettings());
+        refusal = "The port number " + port + " was refused";
         MSComm1.setCommPort(s.port);
         MSComm1.setHandshaking(0);
     } catch (const PortError& e) {
-        m_app.platform().dialogs.notice("The serial port " + std::to_string(s.port) + " (" +
-                                        m_app.platform().serial.deviceName(s.port) +
-                                        ") refused the settings " + s.lineSettings() + ": " +
-                                        e.what() + ".");
+        m_app.platform().dialogs.notice(refusal + ": " + e.what() + ".");
         m_app.showComPortForm();
     }
 }
