@@ -72,18 +72,23 @@ TEST(ComPortForm, ATypedErrorCharacterKeepsItsFirstCharacter)
     EXPECT_EQ(readFile("fenlark.ini").substr(readFile("fenlark.ini").size() - 3), "%\r\n");
 }
 
-TEST(ComPortForm, AnInvalidCharacterCodeIsRefusedAndNothingIsWritten)
+TEST(ComPortForm, AnErrorCharacterThatCannotBeSavedOrReadBackIsRefused)
 {
-    TestProgram p;
-    const std::string before = readFile("fenlark.ini");
-    p.form().mnuComPort.click();
-    ComPortForm& d = p.app.comPortForm();
-    d.Combo1.setText("&HXY");
-    d.setnsave.click();
-    EXPECT_EQ(readFile("fenlark.ini"), before);
-    EXPECT_TRUE(p.app.isLoaded(Window::ComPortForm));
-    ASSERT_EQ(p.dialogs.notices.size(), 1u);
-    EXPECT_NE(p.dialogs.notices[0].find("&HXY"), std::string::npos);
+    const std::pair<const char*, const char*> cases[] = {
+        {"&HXY", "&HXY"},  {"&H22", "a double quote"},  {",", "a comma"},
+        {" ~", "a blank"}, {"&H0D", "carriage return"}, {"&O12", "a line feed"}};
+    for (const auto& [typed, reason] : cases) {
+        SCOPED_TRACE(typed);
+        TestProgram p;
+        const std::string before = readFile("fenlark.ini");
+        p.form().mnuComPort.click();
+        p.app.comPortForm().Combo1.setText(typed);
+        p.app.comPortForm().setnsave.click();
+        EXPECT_EQ(readFile("fenlark.ini"), before);
+        EXPECT_TRUE(p.app.isLoaded(Window::ComPortForm));
+        ASSERT_EQ(p.dialogs.notices.size(), 1u);
+        EXPECT_NE(p.dialogs.notices[0].find(reason), std::string::npos) << p.dialogs.notices[0];
+    }
 }
 
 TEST(ComPortForm, AfterAFailedSaveItsCloseControlOffersToQuit)

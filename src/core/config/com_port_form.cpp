@@ -110,6 +110,31 @@ std::optional<std::string> errorCharacterFromChoice(const std::string& text)
     return std::string(1, static_cast<char>(code));
 }
 
+namespace {
+
+// What makes an error character unfit for the settings file, which would not read it back: a
+// double quote opens a quoted field, a comma ends the field, leading blanks are skipped and CR or
+// LF end the line. Empty when it is fit.
+std::string unreadableErrorCharacter(const std::string& errchar)
+{
+    switch (errchar.empty() ? 'x' : errchar[0]) {
+    case '"':
+        return "a double quote";
+    case ',':
+        return "a comma";
+    case ' ':
+        return "a blank";
+    case '\r':
+        return "a carriage return";
+    case '\n':
+        return "a line feed";
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
 void ComPortForm::setnsave_Click()
 {
     const auto errchar = errorCharacterFromChoice(Combo1.text());
@@ -117,6 +142,12 @@ void ComPortForm::setnsave_Click()
         m_app.platform().dialogs.notice("The error character \"" + Combo1.text() +
                                         "\" is not a character code from &H0 to &HFF. "
                                         "Nothing was saved.");
+        return;
+    }
+    if (const std::string what = unreadableErrorCharacter(*errchar); !what.empty()) {
+        m_app.platform().dialogs.notice("The error character cannot be " + what + ": \"" +
+                                        kSettingsFileName +
+                                        "\" would not give it back. Nothing was saved.");
         return;
     }
     PortSettings s;
