@@ -1,42 +1,17 @@
-// Test helpers: texts made readable in failure messages, and a picture of every control of the
-// main window that tests compare before and after an event.
+// Test helpers: a picture of every control of the main window that tests compare before and after
+// an event, and the record in a table slot.
 #pragma once
 
 #include "forms/control_registry.h"
-#include "reception/mscomm.h"
 #include "support/test_program.h"
 #include "view/form1.h"
 
-#include <cstdio>
 #include <map>
 #include <string>
-#include <string_view>
 #include <type_traits>
 #include <variant>
 
 namespace fenlark::test {
-
-// A text with its control characters, backslashes and bytes of 127 and above written as escapes.
-inline std::string visible(std::string_view text)
-{
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\r')
-            out += "\\r";
-        else if (c == '\n')
-            out += "\\n";
-        else if (c == '\\')
-            out += "\\\\";
-        else if (byte < 32 || byte >= 127) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\x%02X", byte);
-            out += buf;
-        } else
-            out += c;
-    }
-    return out;
-}
 
 // Every control of the main window by name, with what it shows (texts, captions, values, list
 // entries with the current one in brackets).

@@ -51,20 +51,12 @@ std::string FakeSerial::checkPort(int port)
     return port == refusedPort ? "no such port" : std::string();
 }
 
-std::string FakeSerial::checkSettings(const LineSettings& settings)
-{
-    return std::to_string(settings.baud) == refusedBaud ? "baud rate not supported"
-                                                        : std::string();
-}
-
-std::string FakeSerial::open(int port, const LineSettings& settings)
+std::string FakeSerial::open(int port, const LineSettings&)
 {
     if (!openFailure.empty())
         return openFailure;
     m_open = true;
-    ++opens;
     openedPort = port;
-    openedSettings = settings;
     return {};
 }
 
@@ -171,6 +163,35 @@ std::string listState(const ListControl& list)
             out += ' ';
         out += i == list.listIndex() ? "[" + list.list(i) + "]" : list.list(i);
     }
+    return out;
+}
+
+std::string visible(std::string_view text)
+{
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", byte);
+        if (c == '\r' || c == '\n' || c == '\\')
+            out += c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\\\";
+        else
+            out += byte < 32 || byte >= 127 ? std::string(hex) : std::string(1, c);
+    }
+    return out;
+}
+
+std::vector<MessageRecord> tableRecords(TestProgram& p)
+{
+    const auto& table = p.state().MessageTable;
+    return {table.begin(), table.begin() + p.state().msgcount};
+}
+
+std::vector<std::string> tableIds(TestProgram& p)
+{
+    std::vector<std::string> out;
+    for (const MessageRecord& r : tableRecords(p))
+        out.push_back(r.msgid);
     return out;
 }
 

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace fenlark::test {
@@ -48,7 +49,7 @@ public:
 
     std::string deviceName(int port) const override { return "test port " + std::to_string(port); }
     std::string checkPort(int port) override;
-    std::string checkSettings(const LineSettings& settings) override;
+    std::string checkSettings(const LineSettings&) override { return {}; }
     std::string open(int port, const LineSettings& settings) override;
     void close() override;
     bool isOpen() const override { return m_open; }
@@ -58,12 +59,9 @@ public:
     // Runs at every close, e.g. to have the receiver send while the port is closed.
     std::function<void()> onClose;
     int refusedPort = -1;
-    std::string refusedBaud;
     std::string openFailure; // non-empty: every open fails with this reason
-    int opens = 0;
     int closes = 0;
     int openedPort = 0;
-    LineSettings openedSettings;
 
 private:
     bool m_open = false;
@@ -149,5 +147,14 @@ public:
 // Compact markup of a list's state: entries separated by blanks, the current one in brackets
 // ("AB12 [NE05] ZA01").
 std::string listState(const ListControl& list);
+
+// A text with CR, LF, backslashes, other control characters and bytes from 127 written as escapes
+// (\r, \n, \\, \xHH), for failure messages.
+std::string visible(std::string_view text);
+
+// The records in use, slot 0 first.
+std::vector<MessageRecord> tableRecords(TestProgram& p);
+// Their identifiers.
+std::vector<std::string> tableIds(TestProgram& p);
 
 } // namespace fenlark::test
