@@ -1,157 +1,98 @@
-// Live reception: how the characters from the serial port are cut into lines and echoed.
+// Live reception: the serial stream cut into lines, messages framed by their header and end lines,
+// error marks counted, and the limits that keep a line and a body bounded.
 #include "reception/line_limits.h"
-#include "reception/screen.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <vector>
 
 namespace fenlark {
 namespace {
 
-using test::record;
 using test::TestProgram;
 using test::visible;
 
-TEST(SerialFraming, EndsLinesAsTheReceiverSendsThem)
+// `count` lines of `length` letters, each with `before` and `after` it.
+std::string lines(int count, std::size_t length, const std::string& before,
+                  const std::string& after)
 {
-    // Each stream holds one message; the stored body shows which lines were handed to filing.
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += before + std::string(length, 'A') + after;
+    return out;
+}
+
+TEST(Framing, AStreamFilesWhatItsLinesFrame)
+{
+    // One stream into a fresh program: what slot 0 holds (nothing when `msgid` is null) and what
+    // Label1 shows at the end.
     struct Case {
         const char* what;
         std::string stream;
-        std::string msgtext;
-    };
-    const Case cases[] = {
-        {"CR LF", "ZCZC XA01\r\nONE\r\nTWO\r\nNNNN\r\n", "\r\nONE\r\nTWO"},
-        {"CR alone", "ZCZC XA01\rONE\rTWO\rNNNN\r", "\r\nONE\r\nTWO"},
-        {"LF CR", "ZCZC XA01\n\rONE\n\rTWO\n\rNNNN\n\r", "\r\nONE\r\nTWO"},
-        {"LF alone ends nothing", "ZCZC XA01\rONE\nTWO\rNNNN\r", "\r\nONETWO"},
-        {"two CRs give an empty line", "ZCZC XA01\rONE\r\rTWO\rNNNN\r", "\r\nONE\r\n\r\nTWO"},
-        {"blank line in CR LF", "ZCZC XA01\r\nONE\r\n\r\nTWO\r\nNNNN\r\n", "\r\nONE\r\n\r\nTWO"},
-        {"control characters dropped", "ZCZC XA01\rO\x01N\x1B\tE\x7F\rNNNN\r", "\r\nONE\x7F"},
-        {"codes 127 and above kept", "ZCZC XA01\r\x7F\x80\xC4\xFF\rNNNN\r", "\r\n\x7F\x80\xC4\xFF"},
-        {"upper-casing is ASCII only", "ZCZC XA01\rgale \xE4\xF6 z\rNNNN\r", "\r\nGALE \xE4\xF6 Z"},
-        {"lower-case end mark", "zczc xa01\rbody\rnnnn\r", "\r\nBODY"},
-        {"upper-case NNN inside a line waits for CR", "ZCZC XA01\rONE\rNNNNX\r", "\r\nONE"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.what) + ": " + visible(c.stream));
-        TestProgram p;
-        p.receive(c.stream);
-        ASSERT_EQ(p.state().msgcount, 1);
-        EXPECT_EQ(record(p, 0).msgid, "XA01");
-        EXPECT_EQ(visible(record(p, 0).msgtext), visible(c.msgtext));
-        EXPECT_EQ(p.state().rxbuffer, "");
-        EXPECT_FALSE(p.state().inmessage);
-    }
-}
-
-TEST(SerialFraming, CarriageReturnHandsTheLineOverAndLineFeedIsDropped)
-{
-    TestProgram p;
-    p.receive("xa");
-    EXPECT_EQ(p.state().rxbuffer, "xa"); // kept as received until filing
-    EXPECT_EQ(p.form().Text9.text(), "xa");
-    p.receive("\r");
-    EXPECT_EQ(p.state().rxline, "XA");
-    EXPECT_EQ(p.state().rxbuffer, "");
-    EXPECT_EQ(p.form().Text9.text(), "");
-    p.receive("\n");
-    EXPECT_EQ(p.state().rxbuffer, "");
-    EXPECT_EQ(p.state().rxline, "XA"); // no second hand-over
-}
-
-TEST(SerialFraming, LowerCaseEndMarkIsHandedOverAtTheThirdN)
-{
-    TestProgram p;
-    p.receive("zczc xa01\r\nbody\r\nnn");
-    EXPECT_EQ(p.state().msgcount, 0);
-    EXPECT_EQ(p.state().rxbuffer, "nn");
-
-    p.receive("n");
-    EXPECT_EQ(p.state().msgcount, 1);
-    EXPECT_EQ(p.state().rxline, "NNN");
-    EXPECT_EQ(p.state().rxbuffer, "");
-    EXPECT_EQ(p.form().Text9.text(), "");
-
-    p.receive("n");
-    EXPECT_EQ(p.state().rxbuffer, "n");
-    EXPECT_EQ(p.form().Text9.text(), "n");
-
-    p.receive("\r\n");
-    EXPECT_EQ(p.state().rxline, "N");
-    EXPECT_EQ(p.state().rxbuffer, "");
-    EXPECT_EQ(p.state().msgcount, 1);
-    EXPECT_EQ(visible(record(p, 0).msgtext), "\\r\\nBODY");
-}
-
-TEST(SerialFraming, EchoShowsOnlyTheLineInProgress)
-{
-    // Replayed byte by byte, the echo always equals the reception buffer; it is emptied at every
-    // line handed over.
-    std::ifstream in(FENLARK_DATA_DIR "/capture-sample.txt", std::ios::binary);
-    const std::string capture{std::istreambuf_iterator<char>(in), {}};
-    ASSERT_FALSE(capture.empty());
-    TestProgram p;
-    std::size_t lines = 0;
-    for (std::size_t i = 0; i < capture.size(); ++i) {
-        p.receive(std::string(1, capture[i]));
-        ASSERT_EQ(p.form().Text9.text(), p.state().rxbuffer) << "after byte " << i;
-        if (capture[i] == '\r') {
-            ++lines;
-            ASSERT_EQ(p.form().Text9.text(), "") << "after byte " << i;
-        }
-    }
-    EXPECT_GT(lines, 100u);
-    EXPECT_GT(p.state().msgcount, 0);
-}
-
-TEST(SerialFraming, ALineAtTheLengthLimitIsHandedOver)
-{
-    struct Case {
-        std::size_t length; // characters sent without a carriage return, then one CR
-        std::string msgtext;
+        const char* msgid;
+        std::string msgtext = "";
+        int errcount = 0;
+        std::string label1 = "Incoming Message       ";
+        std::string errchar = "~";
     };
     const std::string cap(kMaxLineLength, 'A');
-    const Case cases[] = {
-        {kMaxLineLength - 1, "\r\n" + std::string(kMaxLineLength - 1, 'A')},
-        {kMaxLineLength, "\r\n" + cap}, // the CR ends a line exactly at the limit
-        {kMaxLineLength + 1, "\r\n" + cap + "\r\nA"},
-        {2 * kMaxLineLength + 5, "\r\n" + cap + "\r\n" + cap + "\r\nAAAAA"},
+    const std::vector<Case> cases = {
+        {"CR LF", "ZCZC XA01\r\nONE\r\nTWO\r\nNNNN\r\n", "XA01", "\r\nONE\r\nTWO"},
+        {"CR alone", "ZCZC XA01\rONE\rNNNN\r", "XA01", "\r\nONE"},
+        {"LF CR", "ZCZC XA01\n\rONE\n\rNNNN\n\r", "XA01", "\r\nONE"},
+        {"LF alone ends nothing", "ZCZC XA01\rONE\nTWO\rNNNN\r", "XA01", "\r\nONETWO"},
+        {"two CRs: an empty line", "ZCZC XA01\rONE\r\rTWO\rNNNN\r", "XA01", "\r\nONE\r\n\r\nTWO"},
+        {"controls dropped", "ZCZC XA01\rO\x01N\x1B\tE\x7F\x80\xFF\rNNNN\r", "XA01",
+         "\r\nONE\x7F\x80\xFF"},
+        {"upper-casing is ASCII only", "zczc xa01\rgale \xE4 z\rNNNN\r", "XA01", "\r\nGALE \xE4 Z"},
+        {"lower-case end mark, at its third n", "ZCZC XA01\rBODY\rnnnn", "XA01", "\r\nBODY"},
+        {"ZCZC alone", "ZCZC\rNNNN\r", ""},
+        {"no separator", "ZCZCXA12\rNNNN\r", "A12"},
+        {"text around the header", "QJE T ZCZC XA12 MORE\rNNNN\r", "XA12"},
+        {"a header holding NNNN", "ZCZC XA12 NNNN\rBODY\rNNNN\r", "XA12", "\r\nBODY"},
+        {"NNN inside a word ends", "ZCZC XA12\rNN\rDINNNER\rTWO\rNNNN\r", "XA12", "\r\nNN"},
+        {"a header drops the unfinished message", "ZCZC XA01\rONE\rZCZC XB02\rNNNN\r", "XB02"},
+        {"no header", "BODY\rNNNN\r", nullptr, "", 0, "Incoming  Message"},
+        {"a mark in the header", "ZCZC XA~2\rBODY\rNNNN\r", nullptr, "", 0,
+         "Incoming Message XA~2"},
+        {"a marked separator", "ZCZC~XA12\rNNNN\r", nullptr, "", 0, "Incoming Message XA12"},
+        {"a marked header drops the unfinished message", "ZCZC XA01\rONE\rZCZC XB~2\rNNNN\r",
+         nullptr, "", 0, "Incoming Message XB~2"},
+        {"marks in the body", "ZCZC XA01\r~~~~~\rA~B~C\rNNNN\r", "XA01", "\r\n~~~~~\r\nA~B~C", 7},
+        {"another error character", "ZCZC XA01 ~\rA#B##\rNNNN\r", "XA01", "\r\nA#B##", 3,
+         "Incoming Message       ", "#"},
+        {"rated upper-cased", "zczc xa01\raaa\rnnnn", "XA01", "\r\nAAA", 0,
+         "Incoming Message       ", "a"},
+        {"no error character", "ZCZC XA~1\r~\rNNNN\r", "XA~1", "\r\n~", 0,
+         "Incoming Message       ", ""},
+        {"a line at the limit", "ZCZC XA01\r" + cap + "\rNNNN\r", "XA01", "\r\n" + cap},
+        {"a line past the limit", "ZCZC XA01\r" + cap + cap + "A\rNNNN\r", "XA01",
+         "\r\n" + cap + "\r\n" + cap + "\r\nA"},
+        {"a body of 64 KiB", "ZCZC XA01\r\n" + lines(16, 4094, "", "\r\n") + "NNNN\r\n", "XA01",
+         lines(16, 4094, "\r\n", "")},
+        {"a body past 64 KiB",
+         "ZCZC XA01\r\n" + lines(15, 4094, "", "\r\n") + cap + "\r\nB\rNNNN\r", nullptr, "", 0,
+         "Too long - XA01 not filed"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("a line of " + std::to_string(c.length) + " characters");
+        SCOPED_TRACE(std::string(c.what) + ": " + visible(c.stream.substr(0, 60)));
         TestProgram p;
-        p.receive("ZCZC XA01\r\n");
-        p.receive(std::string(c.length, 'A') + "\r\nNNNN\r\n");
-        ASSERT_EQ(p.state().msgcount, 1);
-        EXPECT_EQ(record(p, 0).msgtext.size(), c.msgtext.size());
-        EXPECT_TRUE(record(p, 0).msgtext == c.msgtext);
+        p.state().errchar = c.errchar;
+        p.receive(c.stream);
+        ASSERT_EQ(p.state().msgcount, c.msgid ? 1 : 0);
+        if (c.msgid) {
+            const MessageRecord& r = p.state().MessageTable[0];
+            EXPECT_EQ(r.msgid, c.msgid);
+            EXPECT_TRUE(r.msgtext == c.msgtext) << visible(r.msgtext.substr(0, 80));
+            EXPECT_EQ(r.errcount, c.errcount);
+            EXPECT_EQ(r.rxcount, 1);
+        }
+        EXPECT_EQ(p.form().Label1.caption(), c.label1);
+        EXPECT_FALSE(p.state().inmessage);
+        EXPECT_EQ(p.form().Text9.text(), p.state().rxbuffer);
     }
-}
-
-TEST(SerialFraming, AMegabyteWithoutCarriageReturnKeepsLineAndBodyBounded)
-{
-    TestProgram p;
-    std::size_t largest = 0;
-    std::size_t largestBody = 0;
-    p.form().Text9.setObserver([&] {
-        largest = std::max({largest, p.state().rxbuffer.size(), p.form().Text9.text().size()});
-        largestBody = std::max(largestBody, p.state().curtext.size());
-    });
-    p.receive("ZCZC XA01\r\n");
-    const std::string chunk(256, 'B');
-    for (std::size_t sent = 0; sent < (1 << 20); sent += chunk.size())
-        p.receive(chunk);
-    EXPECT_EQ(largest, kMaxLineLength);
-    EXPECT_LE(largestBody, kMaxBodyLength);
-    EXPECT_EQ(p.state().rxbuffer.size(), kMaxLineLength); // the last piece waits for its CR
-    p.receive("\r\nNNNN\r\n");
-    EXPECT_EQ(p.state().msgcount, 0);
-    EXPECT_EQ(p.form().Label1.caption(), "Too long - XA01 not filed");
 }
 
 } // namespace

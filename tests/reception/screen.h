@@ -1,5 +1,4 @@
-// Test helpers: a picture of every control of the main window that tests compare before and after
-// an event, and the record in a table slot.
+// A picture of every control of the main window, which tests compare before and after an event.
 #pragma once
 
 #include "forms/control_registry.h"
@@ -44,12 +43,6 @@ inline std::map<std::string, std::string> screen(Form1& form)
             *ref);
     }
     return out;
-}
-
-// The record in table slot `slot`.
-inline const MessageRecord& record(TestProgram& p, int slot)
-{
-    return p.state().MessageTable[static_cast<std::size_t>(slot)];
 }
 
 } // namespace fenlark::test
