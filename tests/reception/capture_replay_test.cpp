@@ -1,6 +1,7 @@
 // Capture file replay: the recorded stream goes through the same framing and filing as the serial
 // port, and the two continue each other's lines and messages.
 #include "common/text.h"
+#include "storage/log_format.h"
 #include "support/test_program.h"
 
 #include <gtest/gtest.h>
@@ -17,22 +18,14 @@ using test::readFile;
 using test::TestProgram;
 using test::visible;
 
-// What reception left behind: the records in use, both lists and the framing state.
-struct Outcome {
-    std::vector<MessageRecord> records;
-    std::string lists;
-    std::string rxbuffer; // upper-cased: a replay keeps it so, the serial port as received
-    bool inmessage = false;
-    std::string curtext;
-    friend bool operator==(const Outcome&, const Outcome&) = default;
-};
-
-Outcome outcome(TestProgram& p)
+// What reception left behind: the records in use as the log writes them, both lists, and the
+// framing state, the line in progress upper-cased (a replay keeps it so, the serial port not).
+std::string outcome(TestProgram& p)
 {
     const State& s = p.state();
-    return {test::tableRecords(p),
-            test::listState(p.form().MessageList) + " | " + test::listState(p.form().MessageList2),
-            upperCase(s.rxbuffer), s.inmessage, s.curtext};
+    return formatLog(s.MessageTable, s.msgcount) + test::listState(p.form().MessageList) + " | " +
+           test::listState(p.form().MessageList2) + " | " + upperCase(s.rxbuffer) +
+           (s.inmessage ? " | in " : " | out ") + visible(s.curtext);
 }
 
 void replay(TestProgram& p, const std::string& bytes)
@@ -68,11 +61,11 @@ TEST(CaptureReplay, TheSampleCutAtEveryKindOfBoundaryFilesAsTheSerialPortDoes)
         live.receive(capture.substr(0, cut));
         TestProgram replayed;
         replay(replayed, capture.substr(0, cut));
-        EXPECT_TRUE(outcome(replayed) == outcome(live));
+        EXPECT_EQ(outcome(replayed), outcome(live));
         replayed.receive(capture.substr(cut));
-        EXPECT_TRUE(outcome(replayed) == outcome(whole));
+        EXPECT_EQ(outcome(replayed), outcome(whole));
         replay(live, capture.substr(cut));
-        EXPECT_TRUE(outcome(live) == outcome(whole));
+        EXPECT_EQ(outcome(live), outcome(whole));
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace fenlark {
 namespace {
@@ -41,24 +42,19 @@ std::string randomStream(std::mt19937& rng, std::size_t size, bool dense)
 
 TEST(FramingFuzz, RandomStreamsKeepTheInvariantsLiveAndReplayed)
 {
-    struct Run {
-        unsigned seed;
-        bool dense;
-        bool replayed; // a random share of the stream comes from the capture file
-    };
-    const Run runs[] = {{1, false, false}, {2, false, false}, {3, false, false},
-                        {4, true, false},  {11, false, true}, {12, false, true}};
-    for (const Run& run : runs) {
-        SCOPED_TRACE("seed " + std::to_string(run.seed));
-        std::mt19937 rng(run.seed);
-        const std::string stream = randomStream(rng, 200000, run.dense);
+    // Seed, whether the stream is dense, and whether a random share of it is replayed.
+    const std::tuple<unsigned, bool, bool> runs[] = {{1, false, false}, {2, false, false},
+                                                     {3, false, false}, {4, true, false},
+                                                     {11, false, true}, {12, false, true}};
+    for (const auto& [seed, dense, replay] : runs) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 rng(seed);
+        const std::string stream = randomStream(rng, 200000, dense);
         test::TestProgram p;
-        const std::size_t replayed = run.replayed ? rng() % stream.size() : 0;
-        EXPECT_EQ(
-            test::feed(p.app, p.serial, p.clock, stream, replayed, [&] { return 1 + rng() % 512; }),
-            "");
+        const std::size_t replayed = replay ? rng() % stream.size() : 0;
+        EXPECT_EQ(test::feed(p, stream, replayed, [&] { return 1 + rng() % 512; }), "");
         EXPECT_GT(p.state().msgcount, 0);
-        if (run.dense) {
+        if (dense) {
             EXPECT_EQ(p.state().msgcount, kTableSlots) << "the dense stream fills the table";
             EXPECT_EQ(p.dialogs.notices.size(), 1u);
         }
