@@ -51,12 +51,11 @@ std::string FakeSerial::checkPort(int port)
     return port == refusedPort ? "no such port" : std::string();
 }
 
-std::string FakeSerial::open(int port, const LineSettings&)
+std::string FakeSerial::open(int, const LineSettings&)
 {
     if (!openFailure.empty())
         return openFailure;
     m_open = true;
-    openedPort = port;
     return {};
 }
 
@@ -66,8 +65,6 @@ void FakeSerial::close()
         ++closes;
     m_open = false;
     m_input.clear();
-    if (onClose)
-        onClose();
 }
 
 std::string FakeSerial::read(std::size_t max)
@@ -185,14 +182,6 @@ std::vector<MessageRecord> tableRecords(TestProgram& p)
 {
     const auto& table = p.state().MessageTable;
     return {table.begin(), table.begin() + p.state().msgcount};
-}
-
-std::vector<std::string> tableIds(TestProgram& p)
-{
-    std::vector<std::string> out;
-    for (const MessageRecord& r : tableRecords(p))
-        out.push_back(r.msgid);
-    return out;
 }
 
 } // namespace fenlark::test

@@ -34,7 +34,6 @@ public:
     Answer question(const std::string& question) override;
     void notice(const std::string& text) override { notices.push_back(text); }
     void queue(bool yes) { answers.push_back(yes ? Answer::Yes : Answer::No); }
-    void queueDismissal() { answers.push_back(Answer::Dismissed); }
 
     std::deque<Answer> answers;
     std::vector<std::string> questions;
@@ -56,12 +55,9 @@ public:
     std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
 
-    // Runs at every close, e.g. to have the receiver send while the port is closed.
-    std::function<void()> onClose;
     int refusedPort = -1;
     std::string openFailure; // non-empty: every open fails with this reason
     int closes = 0;
-    int openedPort = 0;
 
 private:
     bool m_open = false;
@@ -154,7 +150,5 @@ std::string visible(std::string_view text);
 
 // The records in use, slot 0 first.
 std::vector<MessageRecord> tableRecords(TestProgram& p);
-// Their identifiers.
-std::vector<std::string> tableIds(TestProgram& p);
 
 } // namespace fenlark::test
