@@ -63,6 +63,8 @@ TEST(Framing, AStreamFilesWhatItsLinesFrame)
          "Incoming Message       ", "a"},
         {"no error character", "ZCZC XA~1\r~\rNNNN\r", "XA~1", "\r\n~", 0,
          "Incoming Message       ", ""},
+        {"two error characters", "ZCZC XA~1\r~\rNNNN\r", "XA~1", "\r\n~", 0,
+         "Incoming Message       ", "~~"},
         {"a line at the limit", "ZCZC XA01\r" + cap + "\rNNNN\r", "XA01", "\r\n" + cap},
         {"a line past the limit", "ZCZC XA01\r" + cap + cap + "A\rNNNN\r", "XA01",
          "\r\n" + cap + "\r\n" + cap + "\r\nA"},
