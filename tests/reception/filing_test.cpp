@@ -42,12 +42,9 @@ TEST(Filing, ARepeatKeepsTheCopyWithFewerMarksAndCountsTheReception)
 // Gives the table `count` records "0000", "0001", ... and rebuilds the lists.
 void fillTable(TestProgram& p, int count)
 {
-    for (int i = 0; i < count; ++i) {
-        char id[8];
-        std::snprintf(id, sizeof id, "%04d", i);
+    for (int i = 0; i < count; ++i)
         p.state().MessageTable[static_cast<std::size_t>(i)] = {
-            id, "", 0, p.clock.now(), p.clock.now(), 1, 0};
-    }
+            std::to_string(10000 + i).substr(1), "", 0, p.clock.now(), p.clock.now(), 1, 0};
     p.state().msgcount = static_cast<std::int16_t>(count);
     p.form().MessageTypeList.setListIndex(0);
 }

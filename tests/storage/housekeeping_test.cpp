@@ -10,7 +10,7 @@ namespace {
 
 using test::TestProgram;
 
-TEST(Timer1Timer, SavesInTheMinuteFrom0057065712571857WithBothEndsExcluded)
+TEST(Timer1Timer, SavesInsideTheFourWindowsWithBothEndsExcluded)
 {
     TestProgram p;
     // Seconds into the hour of a tick, and whether it saves in the hours of the windows.
