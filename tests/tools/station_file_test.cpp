@@ -12,7 +12,7 @@
 namespace fenlark::stationgen {
 namespace {
 
-const std::string kHeader = std::string(kStationTableHeader) + "\n";
+const std::string kHeader = std::string(kStationTableHeader) + "\r\n";
 
 std::vector<StationRow> rowsOf(const std::string& body)
 {
@@ -21,7 +21,8 @@ std::vector<StationRow> rowsOf(const std::string& body)
 }
 
 // Three rows for 518 kHz in block 0, a letter shared by three rows in block 13, a 490 kHz row
-// and a station without a remark in block 24. CR LF line ends and an empty line are read too.
+// and stations without a remark in block 24. CR LF line ends (as the header has) and an empty
+// line are read too.
 const std::string kSmallTable =
     "518\t0\tE\tNiton\t(UK)\tGNI\t50 35 N\t001 18 W\t0040 0440 0840 1240 1640 2040\tMCA\r\n"
     "518\t0\tB\tBodo\t(Norway)\tLGP\t67 16 N\t014 23 E\t0010 0410\tKystverket\n"
