@@ -57,11 +57,11 @@ template <typename Condition> void handleEventsUntil(Condition done)
 TEST(SerialLine, BytesAreFiledAndAFarEndThatClosesClosesTheLineOnceKeepingTheMessages)
 {
     PseudoTerminal terminal;
-    FakeDialogs dialogs;
     // Lost lines are not tried again here; the test does it when it wants to.
     qt::SerialPortDevice device(QString::fromStdString(terminal.device), 0);
-    device.reportOutagesTo(dialogs);
-    ShellProgram program({}, true, &device, &dialogs);
+    ShellProgram program({}, true, &device);
+    device.reportOutagesTo(program.dialogs);
+    auto &dialogs = program.dialogs;
     ASSERT_TRUE(device.lineUp());
     terminal.write("ZCZC AB12\r\nGALE WARNING\r\nNNNN\r\nZCZC CD34\r\nPART");
     handleEventsUntil([&] { return program.form().Text9.text() == "PART"; });
@@ -193,24 +193,21 @@ TEST(SerialLine, AFloodNobodyReadsIsHeldWithinTheBoundAndArrivesWhole)
 
 TEST(SimulatedLine, SendsAtItsPaceWhatIsSentWhileThePortIsClosedIsLost)
 {
-    TempWorkingDir dir;
-    FakeDialogs dialogs;
-    // Two messages of 17 bytes each, sent at 10 bytes a second.
-    qt::SimulatedReceiver receiver("ZCZC AB12\r\nNNNN\r\nZCZC CD34\r\nNNNN\r\n", "test capture",
-                                   10);
-    ShellProgram program({}, true, &receiver, &dialogs);
-    receiver.sendUntil(1000);
+    // Two messages of 17 bytes each, sent at the slowest pace, one byte a second.
+    qt::SimulatedReceiver receiver("ZCZC AB12\r\nNNNN\r\nZCZC CD34\r\nNNNN\r\n", "capture", 1);
+    ShellProgram program({}, true, &receiver);
+    receiver.sendUntil(10000);
     EXPECT_EQ(receiver.sent(), 10);
-    receiver.sendUntil(1500);
+    receiver.sendUntil(15000);
     EXPECT_EQ(program.state().msgcount, 0) << "the end line is not ended yet";
-    receiver.sendUntil(1700);
+    receiver.sendUntil(17000);
     EXPECT_EQ(program.state().msgcount, 1);
     program.form().MSComm1.setPortOpen(false);
-    receiver.sendUntil(2400); // "ZCZC CD" goes by unheard
+    receiver.sendUntil(24000); // "ZCZC CD" goes by unheard
     program.form().MSComm1.setPortOpen(true);
-    receiver.sendUntil(3000);
+    receiver.sendUntil(30000);
     EXPECT_FALSE(receiver.finished());
-    receiver.sendUntil(60000);
+    receiver.sendUntil(600000);
     EXPECT_TRUE(receiver.finished());
     EXPECT_EQ(listState(program.form().MessageList), "AB12");
 }
