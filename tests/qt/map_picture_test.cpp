@@ -13,9 +13,6 @@
 namespace fenlark::test {
 namespace {
 
-const QColor kRed(255, 0, 0);
-const QColor kGreen(0, 255, 0);
-
 // Three times the map window at 96 dots per inch, so that a station's circle is 10 pixels across.
 const QSize kImageSize(2589, 1605);
 
@@ -59,7 +56,7 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
     auto near = [](QPoint p) { return QRect(p - QPoint(1, 1), QSize(3, 3)); };
     const QPoint alpha = pixelOf(10800 + 300, 3600);
     const QPoint bravo = pixelOf(10800 - 600, 3330);
-    EXPECT_EQ(image.pixelColor(alpha), kGreen);
+    EXPECT_EQ(image.pixelColor(alpha), QColor(Qt::green));
     EXPECT_GT(count(image, near(pixelOf(9300, 48.5 * 60)), is(Qt::blue)), 0) << "boundary at 25 W";
     EXPECT_GT(count(image, near(pixelOf(9900, 65 * 60)), is(QColor(192, 192, 192))), 0)
         << "outline";
@@ -67,9 +64,11 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
     // The radius is 1/250 of the map's width, 10.4 pixels on both axes (scaled with the map's own
     // axes it would be 13.9 pixels high). Up and left of the centre: the label is down and right.
     for (QPoint inside : {QPoint(-8, 0), QPoint(0, -8), QPoint(-6, -6)})
-        EXPECT_EQ(image.pixelColor(bravo + inside), kRed) << inside.x() << "," << inside.y();
+        EXPECT_EQ(image.pixelColor(bravo + inside), QColor(Qt::red))
+            << inside.x() << "," << inside.y();
     for (QPoint outside : {QPoint(0, -12), QPoint(-12, 0)})
-        EXPECT_NE(image.pixelColor(bravo + outside), kRed) << outside.x() << "," << outside.y();
+        EXPECT_NE(image.pixelColor(bravo + outside), QColor(Qt::red))
+            << outside.x() << "," << outside.y();
     // The labels' black text, smoothed at its edges, so dark rather than black.
     auto dark = [](QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; };
     EXPECT_GT(count(image, QRect(bravo + QPoint(12, 0), QSize(60, 20)), dark), 20);
@@ -79,7 +78,8 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
     program.flush();
     QWidget &window = program.window(Window::Form2);
     for (int shown = 0; shown < 2; ++shown, window.hide(), window.show())
-        EXPECT_EQ(window.grab().toImage().pixelColor(alpha / 3), kGreen) << "shown " << shown;
+        EXPECT_EQ(window.grab().toImage().pixelColor(alpha / 3), QColor(Qt::green))
+            << "shown " << shown;
 }
 
 TEST(MapCanvas, AnEndlessLineIsDrawnInPiecesThatMakeThePictureOfOne)

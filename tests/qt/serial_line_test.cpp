@@ -60,8 +60,8 @@ TEST(SerialLine, BytesAreFiledAndAFarEndThatClosesClosesTheLineOnceKeepingTheMes
     // Lost lines are not tried again here; the test does it when it wants to.
     qt::SerialPortDevice device(QString::fromStdString(terminal.device), 0);
     ShellProgram program({}, true, &device);
-    device.reportOutagesTo(program.dialogs);
-    auto &dialogs = program.dialogs;
+    FakeDialogs &dialogs = program.dialogs;
+    device.reportOutagesTo(dialogs);
     ASSERT_TRUE(device.lineUp());
     terminal.write("ZCZC AB12\r\nGALE WARNING\r\nNNNN\r\nZCZC CD34\r\nPART");
     handleEventsUntil([&] { return program.form().Text9.text() == "PART"; });
