@@ -17,10 +17,14 @@ file(COPY ${stationFiles} DESTINATION ${WORK_DIR})
 configure_file(${DATA_DIR}/capture-sample.txt ${WORK_DIR}/capture.txt COPYONLY)
 file(WRITE ${WORK_DIR}/fenlark.ini " 0 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n")
 
-# The script is named relative to its folder so that error messages do not depend on where the
-# sources are.
+# NAME.options, when there is one, holds options of the driver, one a line. The script is named
+# relative to its folder so that error messages do not depend on where the sources are.
+set(options "")
+if(EXISTS ${scriptDir}/${name}.options)
+    file(STRINGS ${scriptDir}/${name}.options options)
+endif()
 execute_process(
-    COMMAND ${FENLARK} --headless --dir ${WORK_DIR} --script ${name}.txt
+    COMMAND ${FENLARK} --headless ${options} --dir ${WORK_DIR} --script ${name}.txt
     WORKING_DIRECTORY ${scriptDir}
     OUTPUT_FILE ${WORK_DIR}.stdout
     ERROR_FILE ${WORK_DIR}.stderr

@@ -56,8 +56,8 @@ start second
 test "$(cat "$folder/424.txt") $(cat "$folder/navtex.txt")" = "changed log" ||
     fail "the second start replaced a file of the user's"
 
-# Refusals: status 2 and a message (naming the path where there is one), in the desktop program
-# too. No data beside the program; a per-user folder whose parent is a file; an unknown option.
+# Refusals: status 2 and a message naming the path, in the desktop program too. No data beside the
+# program; a per-user folder whose parent is a file.
 expect() {
     message=$1
     shift
@@ -75,7 +75,6 @@ expect "cannot make the folder \"$work/file/fenlark\"" \
     env XDG_DATA_HOME="$work/file" "$fenlark" --headless --user-folder
 expect "cannot make the folder \"$work/file/fenlark\"" \
     env XDG_DATA_HOME="$work/file" QT_QPA_PLATFORM=offscreen "$fenlark" --user-folder
-expect 'Try "fenlark --help" for the list of options.' "$fenlark" --bogus
 
 # The version, and the same options in --help, the README and the man page.
 test "$("$fenlark" -v)" = "FenLark $version" || fail "-v prints: $("$fenlark" -v)"

@@ -14,30 +14,26 @@ namespace {
 
 TEST(MessageBoxQuestion, YesNoOrDismissedByEscapeAndTheCloseControl)
 {
-    const struct {
-        const char *how;
-        std::function<void(QMessageBox &)> act;
-        Answer expected;
-    } cases[] = {
-        {"Yes", [](QMessageBox &box) { box.button(QMessageBox::Yes)->click(); }, Answer::Yes},
-        {"No", [](QMessageBox &box) { box.button(QMessageBox::No)->click(); }, Answer::No},
-        {"Escape", [](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); },
-         Answer::Dismissed},
-        {"close control", [](QMessageBox &box) { box.close(); }, Answer::Dismissed},
+    const std::pair<std::function<void(QMessageBox &)>, Answer> cases[] = {
+        {[](QMessageBox &box) { box.button(QMessageBox::Yes)->click(); }, Answer::Yes},
+        {[](QMessageBox &box) { box.button(QMessageBox::No)->click(); }, Answer::No},
+        {[](QMessageBox &box) { QTest::keyClick(&box, Qt::Key_Escape); }, Answer::Dismissed},
+        {[](QMessageBox &box) { box.close(); }, Answer::Dismissed},
     };
     qt::MessageBoxDialogs dialogs;
-    for (const auto &c : cases) {
+    int n = 0;
+    for (const auto &[act, expected] : cases) {
         QStringList shown;
-        onModalBox([&](QWidget &widget) {
+        onModalBox([&, act = act](QWidget &widget) {
             auto &box = dynamic_cast<QMessageBox &>(widget);
             for (QAbstractButton *button : box.buttons())
                 if (button->isVisible())
                     shown << button->text();
-            c.act(box);
+            act(box);
         });
-        EXPECT_EQ(dialogs.question("Save messages first?"), c.expected) << c.how;
+        EXPECT_EQ(dialogs.question("Save messages first?"), expected) << "case " << n++;
         shown.sort();
-        EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&No &Yes")) << c.how;
+        EXPECT_EQ(shown.join(QLatin1Char(' ')), QStringLiteral("&No &Yes"));
     }
 }
 

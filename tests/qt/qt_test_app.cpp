@@ -1,10 +1,8 @@
 // One QApplication for every Qt test of the executable, on the offscreen platform.
 #include <QApplication>
-#include <QDir>
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -13,16 +11,9 @@ class QtApplicationEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        // ctest sets these; a run by hand gets the same.
-        if (!std::getenv("QT_QPA_PLATFORM"))
+        // ctest sets the platform (and a private runtime folder); a run by hand gets the same.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
-        if (!std::getenv("XDG_RUNTIME_DIR")) {
-            const QString dir = QDir::tempPath() + QStringLiteral("/fenlark-qt-test-runtime");
-            QDir().mkpath(dir);
-            QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                           QFileDevice::ExeOwner);
-            qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
-        }
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
         QApplication::setApplicationName(QStringLiteral("FenLark"));
         QApplication::setQuitOnLastWindowClosed(false);

@@ -7,6 +7,14 @@
 
 namespace fenlark::test {
 
+std::string rows(const QAbstractItemModel &model)
+{
+    std::string out;
+    for (int i = 0; i < model.rowCount(); ++i)
+        out += (i ? " " : "") + qt::fromQString(model.index(i, 0).data().toString());
+    return out;
+}
+
 void onModalBox(std::function<void(QWidget &box)> act)
 {
     // A timer of no interval runs at every turn of whichever event loop runs, the box's included.
@@ -23,13 +31,14 @@ void onModalBox(std::function<void(QWidget &box)> act)
     watch->start();
 }
 
-ShellProgram::ShellProgram(const std::string &settings, bool start)
-    : canvas(qt::Twips::forScreen().size(qt::kMapWidthTwips, qt::kMapHeightTwips)),
-      app(Platform{clock, dialogs, printer, serial, canvas}),
+ShellProgram::ShellProgram(QSize canvasSize, bool start, SerialDevice *device, Dialogs *boxes)
+    : canvas(canvasSize.isValid()
+                 ? canvasSize
+                 : qt::Twips::forScreen().size(qt::kMapWidthTwips, qt::kMapHeightTwips)),
+      app(Platform{clock, boxes ? *boxes : dialogs, printer, device ? *device : serial, canvas}),
       shell(app, canvas, qt::DesktopShell::OnEnd::HideWindows)
 {
-    if (!settings.empty())
-        writeFile("fenlark.ini", settings);
+    writeFile("fenlark.ini", kPortZeroSettings);
     for (const char *tag : {"424", "490", "518", "4209"})
         writeFile(std::string(tag) + ".txt", makeStationFile(tag));
     if (start)
@@ -42,8 +51,7 @@ void ShellProgram::receiveMessage(const std::string &id, const std::vector<std::
     std::string text = "ZCZC " + id + "\r\n";
     for (const std::string &line : body)
         text += line + "\r\n";
-    text += "NNNN\r\n";
-    receive(text);
+    receive(text + "NNNN\r\n");
 }
 
 } // namespace fenlark::test

@@ -6,8 +6,6 @@
 
 #include <cstdlib>
 #include <ctime>
-#include <optional>
-#include <string>
 
 namespace fenlark::test {
 namespace {
@@ -15,8 +13,7 @@ namespace {
 TEST(ProgramClock, ReadsUtcWhateverTheMachinesTimeZone)
 {
     const char *saved = std::getenv("TZ");
-    const std::optional<std::string> previous =
-        saved ? std::optional<std::string>(saved) : std::nullopt;
+    const std::string previous = saved ? saved : "";
     setenv("TZ", "America/New_York", 1);
     tzset();
     const std::time_t t = std::time(nullptr);
@@ -25,10 +22,7 @@ TEST(ProgramClock, ReadsUtcWhateverTheMachinesTimeZone)
     const std::int64_t utc = DateTime::fromCivil({1970, 1, 1}).plusSeconds(t).totalSeconds();
     const std::int64_t desktop = qt::SystemClock().now().totalSeconds();
     const std::int64_t headless = headless::systemNow().totalSeconds();
-    if (previous)
-        setenv("TZ", previous->c_str(), 1);
-    else
-        unsetenv("TZ");
+    saved ? setenv("TZ", previous.c_str(), 1) : unsetenv("TZ");
     tzset();
     ASSERT_NE(local.tm_gmtoff, 0) << "the time zone did not take effect";
     // Read right after one another: a few seconds apart at most, where a time zone is hours.

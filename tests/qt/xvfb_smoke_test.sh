@@ -16,7 +16,6 @@ if [ "${1:-}" = "--inside-display" ]; then
     pid=$!
     window=$(xdotool search --sync --onlyvisible --name '^FENLARK Navtex Message Display$' |
         head -n 1)
-    echo "window $window: $(xdotool getwindowgeometry "$window" | tr '\n' ' ')"
     import -window "$window" "$work/form1.png"
     xdotool windowfocus --sync "$window"
     # Alt+F opens the File menu; the Q that follows goes to the open menu (the program handles
@@ -25,7 +24,6 @@ if [ "${1:-}" = "--inside-display" ]; then
     # The question box is the one visible window titled with the program's name alone (its X11
     # window role is "fenlark-question", for tools that can search by role).
     box=$(xdotool search --sync --onlyvisible --name '^FenLark$' | head -n 1)
-    import -window "$box" "$work/question.png"
     xdotool windowfocus --sync "$box"
     xdotool key y
     status=0
@@ -46,8 +44,7 @@ done
 rm -rf "$work"
 mkdir -p "$work/run" "$work/xdg"
 chmod 700 "$work/xdg"
-cp "$data"/stations/424.txt "$data"/stations/490.txt "$data"/stations/518.txt \
-    "$data"/stations/4209.txt "$data"/mapper.pnt "$work/run/"
+cp "$data"/stations/*.txt "$data"/mapper.pnt "$work/run/"
 printf ' 0 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n' >"$work/run/fenlark.ini"
 
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
@@ -56,4 +53,4 @@ xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" --inside-display "$fenlark" "$da
 
 test -s "$work/form1.png" || { echo "no screenshot"; exit 1; }
 test -f "$work/run/navtex.txt" || { echo "the messages were not saved on the way out"; exit 1; }
-echo "screenshots: $work/form1.png $work/question.png; log: $work/run/navtex.txt"
+echo "screenshot: $work/form1.png; log: $work/run/navtex.txt"
