@@ -2,6 +2,7 @@
 #pragma once
 
 #include "browse/station_table.h"
+#include "nmea/sentence_decoder.h"
 #include "reception/message_record.h"
 
 #include <cstdint>
@@ -23,6 +24,8 @@ struct State {
     std::string curid;
     std::string curtext;
     long long msgerrors = 0;
+    // Messages arriving as NRX sentences, reassembled before filing.
+    nmea::SentenceDecoder sentences;
 
     std::string lastid;
     std::string lastnewid;

@@ -3,7 +3,9 @@
 #include "app/application.h"
 #include "common/file_io.h"
 #include "common/text.h"
+#include "nmea/sentence.h"
 #include "reception/copy_quality.h"
+#include "reception/line_ends.h"
 #include "reception/line_limits.h"
 #include "reception/message_table.h"
 #include "view/form1.h"
@@ -26,11 +28,36 @@ std::int16_t storedErrorCount(long long marks)
 // belongs to a new message.
 constexpr std::int64_t kIdentifierMemorySeconds = 72 * 3600;
 
+// What the reception label says of a message that arrived as sentences and is not filed.
+std::string notFiledCaption(const nmea::SentenceDecoder::Dropped& dropped)
+{
+    using Drop = nmea::SentenceDecoder::Drop;
+    const char* why = dropped.why == Drop::NoProperEnd    ? "No proper end - "
+                      : dropped.why == Drop::SentenceLost ? "Sentence lost - "
+                      : dropped.why == Drop::TooLong      ? "Too long - "
+                                                          : "Too many at once - ";
+    return why + dropped.code + " not filed";
+}
+
 } // namespace
 
 void Form1::endLine()
 {
-    getmsg();
+    State& s = state();
+    if (nmea::isSentence(s.rxbuffer)) {
+        // The lines of a message the sentence completes are filed as received lines are.
+        nmea::SentenceDecoder::Output out;
+        s.sentences.feed(s.rxbuffer, out);
+        s.rxbuffer.clear();
+        for (const auto& dropped : out.dropped)
+            Label1.setCaption(notFiledCaption(dropped));
+        for (std::string& line : out.lines) {
+            s.rxbuffer = std::move(line);
+            getmsg();
+        }
+    } else {
+        getmsg();
+    }
     Text9.setText({});
 }
 
@@ -38,13 +65,14 @@ void Form1::MSComm1_OnComm()
 {
     State& s = state();
     s.rxchar = MSComm1.input();
-    if (s.rxchar == "\r") {
+    if (s.rxchar.size() == 1 && MSComm1.lineEnds().endsLine(s.rxchar[0])) {
         endLine();
         return;
     }
     if (!s.rxchar.empty() && static_cast<unsigned char>(s.rxchar[0]) >= 32)
         keepCharacter();
-    if (s.rxbuffer.find("nnn") != std::string::npos)
+    // The lower-case end mark ends plain text only: a sentence is checked whole.
+    if (!nmea::isSentence(s.rxbuffer) && s.rxbuffer.find("nnn") != std::string::npos)
         endLine();
 }
 
@@ -179,9 +207,14 @@ void Form1::captureload()
             "The capture file \"capture.txt\" could not be read: " + file.problem + ".");
         return;
     }
+    LineEnds lineEnds;
     for (const char byte : file.bytes) {
-        s.rxchar = std::string(1, upperCase(byte));
-        if (byte == '\r') {
+        // A sentence keeps its bytes as sent, which its checksum covers; filing upper-cases the
+        // lines it gives.
+        const bool sentence = nmea::isSentence(s.rxbuffer) ||
+                              (s.rxbuffer.empty() && nmea::isSentence(std::string_view(&byte, 1)));
+        s.rxchar = std::string(1, sentence ? byte : upperCase(byte));
+        if (lineEnds.endsLine(byte)) {
             endLine();
         } else if (static_cast<unsigned char>(byte) >= 32) {
             keepCharacter();

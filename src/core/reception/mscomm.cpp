@@ -105,6 +105,7 @@ void MSComm::setPortOpen(bool open)
         if (const std::string why = m_device.open(m_port, m_settings); !why.empty())
             throw PortError(why);
         m_open = true;
+        m_lineEnds.restart();
     } else {
         m_device.close();
         m_open = false;

@@ -4,6 +4,7 @@
 
 #include "forms/control.h"
 #include "forms/ports.h"
+#include "reception/line_ends.h"
 
 #include <optional>
 #include <stdexcept>
@@ -48,6 +49,9 @@ public:
     // Returns and removes the waiting input: one character, or empty when nothing waits.
     std::string input();
 
+    // Where the lines of the stream end; it starts afresh each time the port opens.
+    LineEnds& lineEnds() { return m_lineEnds; }
+
     // The device's name for the current port number, for messages.
     std::string deviceName() const;
 
@@ -63,6 +67,7 @@ private:
     int m_inputMode = 0;
     bool m_open = false;
     bool m_delivering = false;
+    LineEnds m_lineEnds;
 };
 
 } // namespace fenlark

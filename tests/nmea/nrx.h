@@ -1,0 +1,34 @@
+// Hand-written NRX sentences for the tests, with their checksums computed here.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace fenlark::test {
+
+// A text ending in "*" gets its checksum appended: the XOR of the characters between its first
+// character and the "*". Any other text stays as it is.
+inline std::string sentence(const std::string& text)
+{
+    if (text.size() < 2 || text.back() != '*')
+        return text;
+    unsigned sum = 0;
+    for (std::size_t i = 1; i + 1 < text.size(); ++i)
+        sum ^= static_cast<unsigned char>(text[i]);
+    char hex[3];
+    std::snprintf(hex, sizeof hex, "%02X", sum);
+    return text + hex;
+}
+
+// A $CRNRX sentence: `head` is "nnn,sss,qq,B1B2B3B4"; a head without a code ("003,002,07,") leaves
+// the fields after it empty, as later sentences may.
+inline std::string nrx(const std::string& head, const std::string& text, char status = 'A')
+{
+    const bool first = head.back() != ',';
+    return sentence(
+        "$CRNRX," + head +
+        (first ? ",2,120000.00,05,12,2026,100,000," + std::string(1, status) + "," : ",,,,,,,,,") +
+        text + "*");
+}
+
+} // namespace fenlark::test
