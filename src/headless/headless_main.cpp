@@ -28,11 +28,14 @@ int runHeadless(const Options& options, const Extras& extras)
 
     ScriptClock clock;
     ScriptDialogs dialogs(std::cout);
-    ScriptSerialDevice serial;
+    ScriptSerialDevice scripted;
     for (int port : options.refusedPorts)
-        serial.refusePort(port);
+        scripted.refusePort(port);
     for (int port : options.busyPorts)
-        serial.makeBusy(port);
+        scripted.makeBusy(port);
+    const std::unique_ptr<SerialDevice> device =
+        extras.makeDevice ? extras.makeDevice(dialogs) : nullptr;
+    SerialDevice& serial = device ? *device : scripted;
     std::unique_ptr<Printer> printer;
     if (!options.printText && extras.makePrinter)
         printer = extras.makePrinter(dialogs);
@@ -43,7 +46,9 @@ int runHeadless(const Options& options, const Extras& extras)
         canvas = std::make_unique<NullCanvas>();
 
     Application app(Platform{clock, dialogs, *printer, serial, *canvas});
-    ScriptRunner runner(app, ScriptPorts{clock, dialogs, serial}, std::cout);
+    ScriptRunner runner(
+        app, ScriptPorts{clock, dialogs, device ? nullptr : &scripted, extras.runEventLoop},
+        std::cout);
     if (extras.makeSnapshotWriter)
         runner.setSnapshotWriter(extras.makeSnapshotWriter(app, *canvas));
     try {

@@ -20,11 +20,14 @@ struct Options {
 };
 
 // What a shell adds to a headless run: a canvas that keeps the map's picture, a printer that
-// writes documents, and the writer of window pictures. Any of them may be left empty.
+// writes documents, the writer of window pictures, a real receiver's device in place of the
+// scripted one, and the event loop that `wait` runs. Any of them may be left empty.
 struct Extras {
     std::function<std::unique_ptr<Canvas>()> makeCanvas;
     std::function<std::unique_ptr<Printer>(Dialogs&)> makePrinter;
     std::function<SnapshotWriter(Application&, Canvas&)> makeSnapshotWriter;
+    std::function<std::unique_ptr<SerialDevice>(Dialogs&)> makeDevice;
+    std::function<void(double seconds)> runEventLoop;
 };
 
 // Runs the driver: opens the script, changes to the working folder, starts the program and runs

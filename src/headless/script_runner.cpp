@@ -292,7 +292,10 @@ void ScriptRunner::execute(const std::string& line)
     } else if (command == "receive") {
         if (rest.empty())
             throw ScriptError("usage: receive TEXT");
-        m_ports.serial.receive(unescaped(rest));
+        if (!m_ports.serial)
+            throw ScriptError("receive is for the scripted receiver; this run reads " +
+                              m_app.form1().MSComm1.deviceName());
+        m_ports.serial->receive(unescaped(rest));
     } else if (command == "answer") {
         const std::string answer = need(1, "answer yes|no|dismiss")[0];
         if (answer != "yes" && answer != "no" && answer != "dismiss")
@@ -304,6 +307,8 @@ void ScriptRunner::execute(const std::string& line)
         tick(need(1, "tick NAME")[0]);
     else if (command == "clock")
         clock(rest);
+    else if (command == "wait")
+        wait(need(1, "wait SECONDS")[0]);
     else if (command == "close")
         close(need(1, "close WINDOW")[0]);
     else if (command == "snapshot") {
@@ -429,6 +434,18 @@ void ScriptRunner::clock(const std::string& argument)
     if (!t)
         throw ScriptError("\"" + argument + "\" is not a date and time");
     m_ports.clock.set(*t);
+}
+
+void ScriptRunner::wait(const std::string& seconds)
+{
+    double value = 0;
+    const auto [end, ec] = std::from_chars(seconds.data(), seconds.data() + seconds.size(), value);
+    if (ec != std::errc() || end != seconds.data() + seconds.size() || !(value >= 0) ||
+        value > 86400)
+        throw ScriptError("usage: wait SECONDS (from 0 to 86400, such as 2 or 0.5)");
+    if (!m_ports.wait)
+        throw ScriptError("this run has no event loop to wait in");
+    m_ports.wait(value);
 }
 
 void ScriptRunner::close(const std::string& window)

@@ -22,7 +22,8 @@ public:
 struct ScriptPorts {
     ScriptClock& clock;
     ScriptDialogs& dialogs;
-    ScriptSerialDevice& serial;
+    ScriptSerialDevice* serial;               // null when a real receiver's device is read
+    std::function<void(double seconds)> wait; // runs the event loop; empty when there is none
 };
 
 // Writes a window's picture to a file (the map's image); returns the reason of a failure, empty
@@ -60,6 +61,7 @@ private:
     void type(const std::string& name, const std::string& text);
     void tick(const std::string& name);
     void clock(const std::string& argument);
+    void wait(const std::string& seconds);
     void close(const std::string& window);
     void snapshot(const std::string& window, const std::string& path);
 

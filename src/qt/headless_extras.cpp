@@ -7,9 +7,11 @@
 #include "qt/window_metrics.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QImageWriter>
 #include <QPainter>
 #include <QPixmap>
+#include <QTimer>
 #include <QWidget>
 
 namespace fenlark::qt {
@@ -62,6 +64,11 @@ headless::Extras headlessExtras(bool withWindows)
                 return writeImage(mapPicture(*image, app.form2().Maplabel.caption()), path);
             return "only the map can be pictured without the windows (run with --windows)";
         };
+    };
+    extras.runEventLoop = [](double seconds) {
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+        loop.exec();
     };
     return extras;
 }

@@ -1,6 +1,6 @@
 // What the Qt build adds to the headless driver: the map drawn on an image, printing to PDF
-// files, and pictures of windows (the map always; every window when the real windows are built
-// too, offscreen).
+// files, pictures of windows (the map always; every window when the real windows are built too,
+// offscreen), and the event loop that `wait` runs.
 #pragma once
 
 #include "headless/headless_main.h"

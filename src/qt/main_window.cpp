@@ -139,10 +139,11 @@ void MainWindow::buildMenus()
         bind(*widget, title);
         for (MenuItem *item : items)
             bind(*widget->addAction(QString()), *item);
+        return widget;
     };
     menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnucapture, &m_form.mnuQuit});
     menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg});
-    menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
+    m_configureMenu = menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
     menu(m_form.mnuhelp, {&m_form.mnuAbout, &m_form.mnuhelpmsg});
 }
 

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QMenu;
 class QTimer;
 
 namespace fenlark {
@@ -18,6 +19,8 @@ public:
 
     // Loaded: shown with its timer running as the model says; unloaded: hidden, timer stopped.
     void setLoaded(bool loaded);
+    // The Configure menu, where the desktop's own settings dialogs add their entries.
+    QMenu *configureMenu() const { return m_configureMenu; }
 
 protected:
     // Closing by the window's frame is the Quit button: the program asks about saving and ends.
@@ -35,6 +38,7 @@ private:
 
     Form1 &m_form;
     QTimer *m_timer = nullptr;
+    QMenu *m_configureMenu = nullptr;
 };
 
 } // namespace fenlark::qt

@@ -6,9 +6,10 @@
 #include "qt/headless_extras.h"
 #include "qt/image_canvas.h"
 #include "qt/latin1.h"
+#include "qt/main_window.h"
 #include "qt/message_box_dialogs.h"
 #include "qt/program_options.h"
-#include "qt/serial_port_device.h"
+#include "qt/receiver_input_dialog.h"
 #include "qt/simulated_receiver.h"
 #include "qt/system_clock.h"
 #include "qt/user_folder.h"
@@ -19,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QSettings>
 
 #include <cstdlib>
 #include <filesystem>
@@ -143,22 +145,28 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
     MessageBoxDialogs dialogs;
     DocumentPrinter printer(dialogs, DocumentPrinter::Target::DefaultPrinter);
     ImageCanvas canvas(Twips::forScreen().size(kMapWidthTwips, kMapHeightTwips));
-    std::unique_ptr<SimulatedReceiver> simulator;
-    std::unique_ptr<SerialPortDevice> device;
-    SerialDevice *serial = nullptr;
+    // The receiver's input: the simulated receiver, one given for this run, or the one chosen in
+    // the window before.
+    QSettings settings(QStringLiteral("FenLark"), QStringLiteral("FenLark"));
+    SimulatedReceiver *simulator = nullptr;
+    std::unique_ptr<ReceiverInput> input;
     if (!options.simulate.empty()) {
         const int cps =
             options.simulateCps ? options.simulateCps : SimulatedReceiver::kDefaultCharsPerSecond;
-        simulator = std::make_unique<SimulatedReceiver>(capture, captureName, cps);
-        serial = simulator.get();
+        auto receiver = std::make_unique<SimulatedReceiver>(capture, captureName, cps);
+        simulator = receiver.get();
+        const QString name = toQString(receiver->deviceName(0));
+        input = std::make_unique<ReceiverInput>(dialogs, std::move(receiver), name);
+    } else if (const auto given = receiverChoice(options)) {
+        input = std::make_unique<ReceiverInput>(dialogs, *given, true);
     } else {
-        device = std::make_unique<SerialPortDevice>(toQString(options.serial));
-        device->reportOutagesTo(dialogs);
-        serial = device.get();
+        input = std::make_unique<ReceiverInput>(dialogs, loadReceiverChoice(settings), false);
     }
 
-    Application app(Platform{clock, dialogs, printer, *serial, canvas});
+    Application app(Platform{clock, dialogs, printer, *input, canvas});
     DesktopShell shell(app, canvas);
+    auto *receiverDialog = new ReceiverInputDialog(*input, app, settings, &shell.mainWindow());
+    receiverDialog->addActionTo(*shell.mainWindow().configureMenu());
     app.start();
     if (app.ended())
         return 0;
@@ -182,7 +190,12 @@ int runHeadlessWithQt(int &argc, char **argv, const ProgramOptions &options)
     headless::Options driver = options.driver;
     if (!chooseWorkingFolder(options, driver.dir))
         return kBadOption;
-    return headless::runHeadless(driver, headlessExtras(options.windows));
+    headless::Extras extras = headlessExtras(options.windows);
+    if (const auto given = receiverChoice(options))
+        extras.makeDevice = [choice = *given](Dialogs &dialogs) {
+            return makeReceiverDevice(choice, dialogs);
+        };
+    return headless::runHeadless(driver, extras);
 }
 
 } // namespace

@@ -62,6 +62,16 @@ bool store(std::vector<int> &ports, const QStringList &values)
     return true;
 }
 
+bool storePort(int &port, const QStringList &values)
+{
+    return toInt(values.last(), port) && port >= 1 && port <= 65535;
+}
+
+bool storeServer(std::string &server, const QStringList &values)
+{
+    return tcpChoice(values.last()) && store(server, values);
+}
+
 using Values = const QStringList &;
 using Into = ProgramOptions &;
 
@@ -77,9 +87,15 @@ const std::vector<OptionEntry> &optionTable()
          Both, "", [](Values v, Into o) { return store(o.userFolder, v); }},
         {"dir", "DIR", "work in DIR (settings, station files, message log)", Both,
          "--dir needs a folder", [](Values v, Into o) { return store(o.dir, v); }},
-        {"serial", "DEVICE", "use DEVICE for every port number, not /dev/ttyS(N-1)", Desktop,
+        {"serial", "DEVICE", "use DEVICE for every port number, not /dev/ttyS(N-1)", Both,
          "--serial needs a device, such as /dev/ttyUSB0",
          [](Values v, Into o) { return store(o.serial, v); }},
+        {"tcp", "HOST:PORT", "receive from the NMEA server at HOST:PORT over TCP", Both,
+         "--tcp needs HOST:PORT, such as 192.168.1.10:10110",
+         [](Values v, Into o) { return storeServer(o.tcp, v); }},
+        {"udp", "PORT", "receive the NMEA datagrams sent to UDP port PORT", Both,
+         "--udp needs a port number from 1 to 65535",
+         [](Values v, Into o) { return storePort(o.udp, v); }},
         {"simulate", "FILE", "no serial device: a simulated receiver plays FILE", Desktop,
          "--simulate needs a file to play", [](Values v, Into o) { return store(o.simulate, v); }},
         {"simulate-cps", "N",
@@ -172,11 +188,33 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
         return {};
     if (options.userFolder && !options.dir.empty())
         return "--user-folder and --dir cannot be used together";
-    if (!options.serial.empty() && !options.simulate.empty())
-        return "--serial and --simulate cannot be used together";
+    std::vector<std::string> inputs;
+    for (const auto &[given, name] : {std::pair{!options.serial.empty(), "--serial"},
+                                      {!options.tcp.empty(), "--tcp"},
+                                      {options.udp != 0, "--udp"},
+                                      {!options.simulate.empty(), "--simulate"}})
+        if (given)
+            inputs.push_back(name);
+    if (inputs.size() > 1)
+        return inputs[0] + " and " + inputs[1] + " cannot be used together";
+    if (!inputs.empty() &&
+        !(options.driver.refusedPorts.empty() && options.driver.busyPorts.empty()))
+        return "--refuse-port and --busy-port are for the scripted receiver, not for " + inputs[0];
     if (options.simulateCps && options.simulate.empty())
         return "--simulate-cps goes with --simulate FILE";
     return {};
+}
+
+std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options)
+{
+    if (!options.serial.empty())
+        return ReceiverChoice{
+            ReceiverChoice::Kind::Serial, QString::fromLocal8Bit(options.serial.c_str()), {}, {}};
+    if (!options.tcp.empty())
+        return tcpChoice(QString::fromLocal8Bit(options.tcp.c_str()));
+    if (options.udp)
+        return ReceiverChoice{ReceiverChoice::Kind::Udp, {}, {}, static_cast<quint16>(options.udp)};
+    return std::nullopt;
 }
 
 std::string programHelp()

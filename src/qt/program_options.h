@@ -3,6 +3,9 @@
 #pragma once
 
 #include "headless/headless_main.h"
+#include "qt/receiver_input.h"
+
+#include <optional>
 
 #include <string>
 #include <vector>
@@ -15,8 +18,11 @@ struct ProgramOptions {
     bool headless = false;   // run the headless driver instead of the desktop program
     bool userFolder = false; // work in the per-user folder, made and filled when missing
     std::string dir;         // change to this folder first
+    // the receiver's input for this run (at most one of them)
+    std::string serial; // the device for every port number, instead of /dev/ttyS(N-1)
+    std::string tcp;    // HOST:PORT of an NMEA server
+    int udp = 0;        // the UDP port NMEA datagrams are sent to
     // desktop program
-    std::string serial;   // the device for every port number, instead of /dev/ttyS(N-1)
     std::string simulate; // a file a simulated receiver plays, instead of a serial device
     int simulateCps = 0;  // its characters per second; 0 for the default pace
     // headless driver (its `dir` is left empty: the working folder comes from the fields above)
@@ -27,6 +33,9 @@ struct ProgramOptions {
 // Reads the options after the program's name; on a bad option returns the message. An option of
 // the other mode is refused: --script without --headless, --simulate with it.
 std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOptions &options);
+
+// The receiver's input that --serial, --tcp or --udp gives for this run; none without them.
+std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options);
 
 // Every option, one line each, under the two ways to start the program.
 std::string programHelp();

@@ -1,0 +1,141 @@
+#include "qt/receiver_input.h"
+
+#include "qt/latin1.h"
+#include "qt/network_device.h"
+#include "qt/serial_port_device.h"
+
+#include <QSettings>
+
+namespace fenlark::qt {
+namespace {
+
+const char *const kKindNames[] = {"port-settings", "serial", "tcp", "udp"};
+
+std::optional<quint16> portNumber(const QString &text)
+{
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    if (!ok || port < 1 || port > 65535)
+        return std::nullopt;
+    return static_cast<quint16>(port);
+}
+
+} // namespace
+
+QString ReceiverChoice::text() const
+{
+    switch (kind) {
+    case Kind::PortSettings:
+        return QStringLiteral("the port number from the port settings");
+    case Kind::Serial:
+        return QStringLiteral("serial device ") + serialDevice;
+    case Kind::Tcp:
+        return QStringLiteral("TCP %1:%2").arg(host).arg(port);
+    case Kind::Udp:
+        break;
+    }
+    return QStringLiteral("UDP port %1").arg(port);
+}
+
+std::optional<ReceiverChoice> tcpChoice(const QString &text)
+{
+    const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
+    QString host = text.left(colon);
+    if (host.startsWith(QLatin1Char('[')) && host.endsWith(QLatin1Char(']')))
+        host = host.mid(1, host.size() - 2);
+    const auto port = portNumber(text.mid(colon + 1));
+    if (colon < 0 || host.isEmpty() || !port)
+        return std::nullopt;
+    return ReceiverChoice{ReceiverChoice::Kind::Tcp, {}, host, *port};
+}
+
+ReceiverChoice loadReceiverChoice(QSettings &settings)
+{
+    settings.beginGroup(QStringLiteral("receiver"));
+    ReceiverChoice choice;
+    const QString kind = settings.value(QStringLiteral("input")).toString();
+    for (int k = 0; k < 4; ++k)
+        if (kind == QLatin1String(kKindNames[k]))
+            choice.kind = static_cast<ReceiverChoice::Kind>(k);
+    choice.serialDevice = settings.value(QStringLiteral("serialDevice")).toString();
+    choice.host = settings.value(QStringLiteral("host")).toString();
+    choice.port = portNumber(settings.value(QStringLiteral("port")).toString())
+                      .value_or(ReceiverChoice::kNmeaPort);
+    settings.endGroup();
+    const bool complete =
+        (choice.kind != ReceiverChoice::Kind::Serial || !choice.serialDevice.isEmpty()) &&
+        (choice.kind != ReceiverChoice::Kind::Tcp || !choice.host.isEmpty());
+    return complete ? choice : ReceiverChoice{};
+}
+
+void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice)
+{
+    settings.beginGroup(QStringLiteral("receiver"));
+    settings.setValue(QStringLiteral("input"),
+                      QLatin1String(kKindNames[static_cast<int>(choice.kind)]));
+    settings.setValue(QStringLiteral("serialDevice"), choice.serialDevice);
+    settings.setValue(QStringLiteral("host"), choice.host);
+    settings.setValue(QStringLiteral("port"), choice.port);
+    settings.endGroup();
+    settings.sync();
+}
+
+std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs)
+{
+    using Kind = ReceiverChoice::Kind;
+    if (choice.kind == Kind::PortSettings || choice.kind == Kind::Serial) {
+        auto device = std::make_unique<SerialPortDevice>(
+            choice.kind == Kind::Serial ? choice.serialDevice : QString());
+        device->reportOutagesTo(dialogs);
+        return device;
+    }
+    auto device = std::make_unique<NetworkDevice>(
+        choice.kind == Kind::Tcp ? NetworkDevice::Kind::Tcp : NetworkDevice::Kind::Udp, choice.host,
+        choice.port);
+    device->reportOutagesTo(dialogs);
+    return device;
+}
+
+ReceiverInput::ReceiverInput(Dialogs &dialogs, const ReceiverChoice &choice, bool forThisRun)
+    : m_dialogs(dialogs), m_forThisRun(forThisRun)
+{
+    choose(choice);
+}
+
+ReceiverInput::ReceiverInput(Dialogs &dialogs, std::unique_ptr<SerialDevice> device, QString text)
+    : m_dialogs(dialogs), m_text(std::move(text)), m_forThisRun(true)
+{
+    use(std::move(device));
+}
+
+void ReceiverInput::switchTo(const ReceiverChoice &choice)
+{
+    m_forThisRun = false;
+    choose(choice);
+}
+
+void ReceiverInput::choose(const ReceiverChoice &choice)
+{
+    m_choice = choice;
+    m_text = choice.text();
+    use(makeReceiverDevice(choice, m_dialogs));
+}
+
+void ReceiverInput::use(std::unique_ptr<SerialDevice> device)
+{
+    if (m_device)
+        m_device->close();
+    m_device = std::move(device);
+    m_device->setInputListener([this] { inputArrived(); });
+}
+
+bool ReceiverInput::lineUp() const
+{
+    if (const auto *serial = dynamic_cast<const SerialPortDevice *>(m_device.get()))
+        return serial->lineUp();
+    if (const auto *network = dynamic_cast<const NetworkDevice *>(m_device.get()))
+        return network->lineUp();
+    return m_device->isOpen();
+}
+
+} // namespace fenlark::qt

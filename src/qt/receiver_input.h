@@ -1,0 +1,83 @@
+// The receiver's input: the device the program reads (a serial line, a TCP server, UDP datagrams,
+// or the simulated receiver). It is chosen in the window and kept in Qt's per-user settings, or
+// given on the command line for one run, and it can be switched while the program runs.
+#pragma once
+
+#include "forms/ports.h"
+
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class QSettings;
+
+namespace fenlark::qt {
+
+struct ReceiverChoice {
+    enum class Kind { PortSettings, Serial, Tcp, Udp };
+    static constexpr quint16 kNmeaPort = 10110;
+
+    Kind kind = Kind::PortSettings;
+    QString serialDevice;     // Serial
+    QString host;             // Tcp
+    quint16 port = kNmeaPort; // Tcp and Udp
+
+    // How the choice reads to the operator ("TCP 192.168.1.5:10110").
+    QString text() const;
+    friend bool operator==(const ReceiverChoice &, const ReceiverChoice &) = default;
+};
+
+// "HOST:PORT" ("[::1]:10110" for an IPv6 address) as a TCP choice; nothing when malformed.
+std::optional<ReceiverChoice> tcpChoice(const QString &text);
+// The choice kept in the settings; the port number of the port settings when none is.
+ReceiverChoice loadReceiverChoice(QSettings &settings);
+void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice);
+
+// The device of a choice; it tells its outages (an unplugged line, a lost connection) to `dialogs`.
+std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs);
+
+// The program's serial device: it passes everything to the device in use, which can change.
+class ReceiverInput : public SerialDevice {
+public:
+    // `forThisRun`: the choice came from the command line.
+    ReceiverInput(Dialogs &dialogs, const ReceiverChoice &choice, bool forThisRun);
+    // A device made elsewhere (the simulated receiver), given for this run.
+    ReceiverInput(Dialogs &dialogs, std::unique_ptr<SerialDevice> device, QString text);
+
+    // The choice in use; none for a device made elsewhere.
+    const std::optional<ReceiverChoice> &choice() const { return m_choice; }
+    bool forThisRun() const { return m_forThisRun; }
+    // The input in use as the operator knows it.
+    QString text() const { return m_text; }
+    // Whether the device is there: the line up, connected, or listening.
+    bool lineUp() const;
+    // Uses another device from now on; the port must be closed meanwhile, so that the new
+    // device opens with the port's number and line settings and its stream starts afresh.
+    void switchTo(const ReceiverChoice &choice);
+
+    std::string deviceName(int port) const override { return m_device->deviceName(port); }
+    std::string checkPort(int port) override { return m_device->checkPort(port); }
+    std::string checkSettings(const LineSettings &s) override { return m_device->checkSettings(s); }
+    std::string open(int port, const LineSettings &settings) override
+    {
+        return m_device->open(port, settings);
+    }
+    void close() override { m_device->close(); }
+    bool isOpen() const override { return m_device->isOpen(); }
+    std::size_t waiting() const override { return m_device->waiting(); }
+    std::string read(std::size_t max) override { return m_device->read(max); }
+
+private:
+    void choose(const ReceiverChoice &choice);
+    void use(std::unique_ptr<SerialDevice> device);
+
+    Dialogs &m_dialogs;
+    std::unique_ptr<SerialDevice> m_device;
+    std::optional<ReceiverChoice> m_choice;
+    QString m_text;
+    bool m_forThisRun = false;
+};
+
+} // namespace fenlark::qt

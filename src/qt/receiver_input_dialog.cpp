@@ -1,0 +1,224 @@
+#include "qt/receiver_input_dialog.h"
+
+#include "app/application.h"
+#include "qt/latin1.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QSerialPortInfo>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTimer>
+
+namespace fenlark::qt {
+namespace {
+
+QSpinBox *portBox(QWidget *parent, const char *name)
+{
+    auto *box = new QSpinBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setRange(1, 65535);
+    box->setValue(ReceiverChoice::kNmeaPort);
+    return box;
+}
+
+} // namespace
+
+QString serialByIdName(const QString &device, const QString &folder)
+{
+    const QString target = QFileInfo(device).canonicalFilePath();
+    const auto links = QDir(folder).entryInfoList(QDir::AllEntries | QDir::System, QDir::Name);
+    for (const QFileInfo &link : links)
+        if (link.isSymLink() && !target.isEmpty() && link.canonicalFilePath() == target)
+            return link.absoluteFilePath();
+    return {};
+}
+
+ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
+                                         QSettings &settings, QWidget *parent)
+    : QDialog(parent), m_input(input), m_app(app), m_settings(settings)
+{
+    setObjectName(QStringLiteral("ReceiverInput"));
+    setWindowTitle(QStringLiteral("Receiver input"));
+    auto *grid = new QGridLayout(this);
+    auto option = [this](const char *name, const char *caption) {
+        auto *radio = new QRadioButton(QString::fromUtf8(caption), this);
+        radio->setObjectName(QLatin1String(name));
+        return radio;
+    };
+    m_portSettings = option("portSettingsInput", "Port number from the port settings");
+    m_serial = option("serialInput", "Serial device:");
+    m_tcp = option("tcpInput", "TCP server:");
+    m_udp = option("udpInput", "UDP port:");
+    m_serialDevices = new QComboBox(this);
+    m_serialDevices->setObjectName(QStringLiteral("serialDevices"));
+    m_serialDevices->setEditable(true);
+    m_serialDetails = new QLabel(this);
+    m_host = new QLineEdit(this);
+    m_host->setObjectName(QStringLiteral("tcpHost"));
+    m_host->setPlaceholderText(QStringLiteral("host name or address"));
+    m_tcpPort = portBox(this, "tcpPort");
+    m_udpPort = portBox(this, "udpPort");
+    m_status = new QLabel(this);
+    m_status->setObjectName(QStringLiteral("inputStatus"));
+    m_status->setWordWrap(true);
+    m_counts = new QLabel(this);
+    m_counts->setObjectName(QStringLiteral("sentenceCounts"));
+    m_counts->setWordWrap(true);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+
+    grid->addWidget(m_portSettings, 0, 0, 1, 3);
+    grid->addWidget(m_serial, 1, 0);
+    grid->addWidget(m_serialDevices, 1, 1, 1, 2);
+    grid->addWidget(m_serialDetails, 2, 1, 1, 2);
+    grid->addWidget(m_tcp, 3, 0);
+    grid->addWidget(m_host, 3, 1);
+    grid->addWidget(m_tcpPort, 3, 2);
+    grid->addWidget(m_udp, 4, 0);
+    grid->addWidget(m_udpPort, 4, 1);
+    grid->addWidget(m_status, 5, 0, 1, 3);
+    grid->addWidget(m_counts, 6, 0, 1, 3);
+    grid->addWidget(buttons, 7, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+
+    connect(buttons, &QDialogButtonBox::accepted, this, &ReceiverInputDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Choosing a device, or typing into a field, chooses its kind of input.
+    connect(m_serialDevices, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_serialDetails->setText(m_serialDevices->itemData(index, Qt::ToolTipRole).toString());
+    });
+    connect(m_serialDevices, &QComboBox::activated, this, [this] { m_serial->setChecked(true); });
+    connect(m_host, &QLineEdit::textEdited, this, [this] { m_tcp->setChecked(true); });
+    // The state of a connection changes on its own: it is shown again while the dialog is open.
+    m_refresh = new QTimer(this);
+    m_refresh->setInterval(1000);
+    connect(m_refresh, &QTimer::timeout, this, &ReceiverInputDialog::refreshStatus);
+    connect(this, &QDialog::finished, m_refresh, &QTimer::stop);
+}
+
+void ReceiverInputDialog::addActionTo(QMenu &menu)
+{
+    auto *action = menu.addAction(QString::fromUtf8("&Receiver input\u2026"));
+    action->setObjectName(QStringLiteral("mnuReceiverInput"));
+    connect(action, &QAction::triggered, this, [this] {
+        showChoiceInUse();
+        open();
+    });
+}
+
+void ReceiverInputDialog::showChoiceInUse()
+{
+    const QString chosenDevice = m_input.choice() ? m_input.choice()->serialDevice : QString();
+    m_serialDevices->clear();
+    auto add = [this](const QString &device, const QString &details) {
+        m_serialDevices->addItem(device);
+        m_serialDevices->setItemData(m_serialDevices->count() - 1, details, Qt::ToolTipRole);
+    };
+    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
+        const QString byId = serialByIdName(port.systemLocation());
+        QStringList details{byId.isEmpty() ? QString() : port.systemLocation(), port.description(),
+                            port.manufacturer(),
+                            port.serialNumber().isEmpty() ? QString()
+                                                          : "serial " + port.serialNumber()};
+        details.removeAll(QString());
+        add(byId.isEmpty() ? port.systemLocation() : byId, details.join(QStringLiteral(", ")));
+    }
+    if (!chosenDevice.isEmpty() && m_serialDevices->findText(chosenDevice) < 0)
+        add(chosenDevice, QStringLiteral("not present now"));
+    using Kind = ReceiverChoice::Kind;
+    const ReceiverChoice choice = m_input.choice().value_or(ReceiverChoice{});
+    m_portSettings->setChecked(choice.kind == Kind::PortSettings);
+    m_serial->setChecked(choice.kind == Kind::Serial);
+    m_tcp->setChecked(choice.kind == Kind::Tcp);
+    m_udp->setChecked(choice.kind == Kind::Udp);
+    if (!chosenDevice.isEmpty())
+        m_serialDevices->setCurrentIndex(m_serialDevices->findText(chosenDevice));
+    m_host->setText(choice.kind == Kind::Tcp ? choice.host : QString());
+    m_tcpPort->setValue(choice.kind == Kind::Tcp ? choice.port : ReceiverChoice::kNmeaPort);
+    m_udpPort->setValue(choice.kind == Kind::Udp ? choice.port : ReceiverChoice::kNmeaPort);
+    refreshStatus();
+    m_refresh->start();
+}
+
+void ReceiverInputDialog::refreshStatus()
+{
+    const bool open = m_app.form1().MSComm1.portOpen();
+    m_status->setText(
+        QStringLiteral("In use: %1%2: %3.")
+            .arg(m_input.text(),
+                 m_input.forThisRun() ? QStringLiteral(" (given on the command line for this run)")
+                                      : QString(),
+                 !open              ? QStringLiteral("the port is closed")
+                 : m_input.lineUp() ? QStringLiteral("connected")
+                                    : QStringLiteral("not connected; FenLark tries again every "
+                                                     "5 seconds")));
+    const auto &c = m_app.state().sentences.counts();
+    m_counts->setText(QStringLiteral("NRX sentences: %1 messages received whole, %2 not filed; "
+                                     "%3 sentences dropped, %4 other sentences ignored.")
+                          .arg(c.messages)
+                          .arg(c.droppedMessages)
+                          .arg(c.droppedSentences)
+                          .arg(c.ignored));
+}
+
+std::optional<ReceiverChoice> ReceiverInputDialog::chosen(QString &why) const
+{
+    using Kind = ReceiverChoice::Kind;
+    ReceiverChoice choice;
+    if (m_serial->isChecked()) {
+        choice = {Kind::Serial, m_serialDevices->currentText().trimmed(), {}, {}};
+        why = QStringLiteral("Choose or type a serial device.");
+        return choice.serialDevice.isEmpty() ? std::nullopt : std::optional(choice);
+    }
+    if (m_tcp->isChecked()) {
+        choice = {
+            Kind::Tcp, {}, m_host->text().trimmed(), static_cast<quint16>(m_tcpPort->value())};
+        why = QStringLiteral("Type the TCP server's host name or address.");
+        return choice.host.isEmpty() ? std::nullopt : std::optional(choice);
+    }
+    if (m_udp->isChecked())
+        return ReceiverChoice{Kind::Udp, {}, {}, static_cast<quint16>(m_udpPort->value())};
+    return ReceiverChoice{};
+}
+
+void ReceiverInputDialog::accept()
+{
+    QString why;
+    const auto choice = chosen(why);
+    if (!choice) {
+        m_status->setText(why);
+        return;
+    }
+    saveReceiverChoice(m_settings, *choice);
+    if (m_input.choice() != choice || m_input.forThisRun()) {
+        // The port closes while the device changes, so that the new one opens with its number
+        // and line settings and its stream starts afresh.
+        MSComm &port = m_app.form1().MSComm1;
+        const bool wasOpen = port.portOpen();
+        if (wasOpen)
+            port.setPortOpen(false);
+        m_input.switchTo(*choice);
+        if (wasOpen) {
+            try {
+                port.setPortOpen(true);
+            } catch (const PortError &e) {
+                m_app.platform().dialogs.notice(
+                    "The receiver input " + fromQString(choice->text()) +
+                    " cannot be opened: " + e.what() +
+                    ". FenLark goes on without the receiver; choose another input with "
+                    "Configure, Receiver input.");
+            }
+        }
+    }
+    QDialog::accept();
+}
+
+} // namespace fenlark::qt
