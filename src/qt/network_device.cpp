@@ -94,22 +94,18 @@ void NetworkDevice::lineDown(const std::string &why)
         return;
     m_down = true;
     ++m_failures;
-    // What the server sent before it went is received all the same.
-    const QByteArray rest = m_tcp.isOpen() ? m_tcp.readAll() : QByteArray();
-    m_input.append(std::string_view(rest.constData(), static_cast<std::size_t>(rest.size())));
     m_tcp.abort();
     if (m_retry.interval() > 0)
         m_retry.start();
     const Outage outage = m_wasUp ? Outage::Lost : Outage::Unreachable;
-    const bool tell = !m_told;
+    if (m_told)
+        return;
     m_told = true;
-    // The core hears of the last bytes, and the operator of the outage, after this signal.
+    // The operator hears of it after this signal has returned, not from inside it.
     QMetaObject::invokeMethod(
         this,
-        [this, tell, outage, why] {
-            if (m_input.waiting() > 0)
-                inputArrived();
-            if (tell && m_outageListener)
+        [this, outage, why] {
+            if (m_outageListener)
                 m_outageListener(outage, why);
         },
         Qt::QueuedConnection);
