@@ -200,22 +200,19 @@ void ReceiverInputDialog::accept()
     saveReceiverChoice(m_settings, *choice);
     if (m_input.choice() != choice || m_input.forThisRun()) {
         // The port closes while the device changes, so that the new one opens with its number
-        // and line settings and its stream starts afresh.
+        // and line settings and its stream starts afresh. A port that could not be opened before
+        // is tried on the new input too.
         MSComm &port = m_app.form1().MSComm1;
-        const bool wasOpen = port.portOpen();
-        if (wasOpen)
-            port.setPortOpen(false);
+        port.setPortOpen(false);
         m_input.switchTo(*choice);
-        if (wasOpen) {
-            try {
-                port.setPortOpen(true);
-            } catch (const PortError &e) {
-                m_app.platform().dialogs.notice(
-                    "The receiver input " + fromQString(choice->text()) +
-                    " cannot be opened: " + e.what() +
-                    ". FenLark goes on without the receiver; choose another input with "
-                    "Configure, Receiver input.");
-            }
+        try {
+            port.setPortOpen(true);
+        } catch (const PortError &e) {
+            m_app.platform().dialogs.notice(
+                "The receiver input " + fromQString(choice->text()) +
+                " cannot be opened: " + e.what() +
+                ". FenLark goes on without the receiver; choose another input with Configure, "
+                "Receiver input.");
         }
     }
     QDialog::accept();
