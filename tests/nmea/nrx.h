@@ -6,12 +6,10 @@
 
 namespace fenlark::test {
 
-// A text ending in "*" gets its checksum appended: the XOR of the characters between its first
-// character and the "*". Any other text stays as it is.
+// A text ending in "*" with its checksum appended: the XOR of the characters between its first
+// character and the "*".
 inline std::string sentence(const std::string& text)
 {
-    if (text.size() < 2 || text.back() != '*')
-        return text;
     unsigned sum = 0;
     for (std::size_t i = 1; i + 1 < text.size(); ++i)
         sum ^= static_cast<unsigned char>(text[i]);
@@ -29,6 +27,14 @@ inline std::string nrx(const std::string& head, const std::string& text, char st
         "$CRNRX," + head +
         (first ? ",2,120000.00,05,12,2026,100,000," + std::string(1, status) + "," : ",,,,,,,,,") +
         text + "*");
+}
+
+// The text with every `from` replaced by `to`.
+inline std::string replaced(std::string text, const std::string& from, const std::string& to)
+{
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
+        text.replace(at, from.size(), to);
+    return text;
 }
 
 } // namespace fenlark::test

@@ -1,14 +1,14 @@
-// Choosing the receiver's input: on the command line for one run, or in the dialog, which keeps
-// the choice in the per-user settings and switches the device at once.
+// The receiver's inputs against a server and senders inside the test, on loopback: what arrives
+// is filed, an input that is away is told once and tried again, nothing received is lost; the
+// input chosen on the command line, in the dialog, and read by the headless program.
 #include "nmea/nrx.h"
-#include "qt/message_box_dialogs.h"
+#include "qt/network_device.h"
 #include "qt/program_options.h"
 #include "qt/receiver_input_dialog.h"
 #include "support/test_program.h"
 
 #include <QCoreApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
@@ -24,6 +24,9 @@
 namespace fenlark::test {
 namespace {
 
+using qt::NetworkDevice;
+
+// Handles events, waiting for each, until `done` holds; what it waits for is already on its way.
 template <typename Condition> void handleEventsUntil(Condition done)
 {
     for (int events = 0; !done() && events < 10000; ++events)
@@ -31,69 +34,98 @@ template <typename Condition> void handleEventsUntil(Condition done)
     ASSERT_TRUE(done());
 }
 
-void writeProgramFiles()
+// A program on this device in a temporary folder, its other ports faked.
+struct ProgramOn {
+    explicit ProgramOn(SerialDevice &device)
+        : app(Platform{clock, dialogs, printer, device, canvas})
+    {
+        writeFile("fenlark.ini", kPortZeroSettings);
+        for (const char *tag : {"424", "490", "518", "4209"})
+            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        app.start();
+    }
+    int filed() { return app.state().msgcount; }
+    bool told(std::size_t count, const char *words)
+    {
+        return dialogs.notices.size() == count && dialogs.notices.back().find(words) != npos;
+    }
+    static constexpr auto npos = std::string::npos;
+    TempWorkingDir dir;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    Application app;
+};
+
+TEST(NetworkInput, ATcpServerThatGoesAndComesBackIsToldOnceAndNothingIsLost)
 {
-    writeFile("fenlark.ini", kPortZeroSettings);
-    for (const char *tag : {"424", "490", "518", "4209"})
-        writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+    QTcpServer server; // a free port with no server on it yet
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    const quint16 port = server.serverPort();
+    server.close();
+    NetworkDevice device(NetworkDevice::Kind::Tcp, QStringLiteral("127.0.0.1"), port);
+    ProgramOn program(device);
+    device.reportOutagesTo(program.dialogs);
+    handleEventsUntil([&] { return program.told(1, "cannot be reached now"); });
+    auto serve = [&](const std::string &bytes, bool thenClose) {
+        EXPECT_TRUE(device.retrying());
+        ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
+        device.retryNow();
+        handleEventsUntil([&] { return server.hasPendingConnections() && device.lineUp(); });
+        EXPECT_FALSE(device.retrying());
+        QTcpSocket *client = server.nextPendingConnection();
+        client->write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (thenClose) {
+            client->disconnectFromHost(); // right after the last message
+            server.close();
+        }
+    };
+    serve("ZCZC TA01\r\nPLAIN\r\nNNNN\r\n" + nrx("001,001,00,TA02", "SENTENCE") +
+              "\r\nZCZC TA03\r\nLAST BEFORE CLOSING\r\nNNNN\r\n",
+          true);
+    handleEventsUntil([&] { return program.filed() == 3 && program.told(2, "was lost"); });
+    device.retryNow(); // refused again while away: nothing more is said
+    handleEventsUntil([&] { return device.failures() == 3; });
+    serve("ZCZC TA04\r\nBACK\r\nNNNN\r\n", false);
+    handleEventsUntil([&] { return program.filed() == 4; });
+    EXPECT_EQ(program.dialogs.notices.size(), 2u);
 }
 
-TEST(ReceiverInputOptions, ChooseTheInputForThisRunOrAreRefused)
+TEST(ReceiverInput, OptionsChooseTheInputForThisRunOrAreRefused)
 {
-    const std::string kTcp = "--tcp needs HOST:PORT, such as 192.168.1.10:10110";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
-        {{}, "none"},
-        {{"--tcp", "nmea.local:10110"}, "TCP nmea.local:10110"},
         {{"--headless", "--tcp", "[::1]:2000"}, "TCP ::1:2000"},
         {{"--headless", "--udp", "10110"}, "UDP port 10110"},
-        {{"--headless", "--serial", "/dev/ttyUSB0"}, "serial device /dev/ttyUSB0"},
-        {{"--tcp", "host"}, kTcp},
-        {{"--tcp", "host:0"}, kTcp},
-        {{"--tcp", ":10110"}, kTcp},
+        {{"--tcp", "host:0"}, "--tcp needs HOST:PORT, such as 192.168.1.10:10110"},
         {{"--udp", "65536"}, "--udp needs a port number from 1 to 65535"},
         {{"--tcp", "h:1", "--udp", "2"}, "--tcp and --udp cannot be used together"},
-        {{"--udp", "2", "--simulate", "c"}, "--udp and --simulate cannot be used together"},
         {{"--headless", "--udp", "2", "--busy-port", "1"},
          "--refuse-port and --busy-port are for the scripted receiver, not for --udp"},
     };
     for (const auto &[args, expected] : cases) {
-        std::string line;
-        for (const std::string &arg : args)
-            line += " " + arg;
-        SCOPED_TRACE("fenlark" + line);
         qt::ProgramOptions options;
         const std::string why = qt::parseProgramOptions(args, options);
         const auto choice = qt::receiverChoice(options);
-        EXPECT_EQ(why.empty() ? (choice ? choice->text().toStdString() : "none") : why, expected);
+        EXPECT_EQ(why.empty() ? (choice ? choice->text().toStdString() : "none") : why, expected)
+            << args.size() << " arguments";
     }
 }
 
-TEST(ReceiverInputDialog, KeepsTheChoiceAndSwitchesTheDeviceAtOnce)
+TEST(ReceiverInput, TheDialogKeepsTheChoiceAndSwitchesTheDeviceAtOnce)
 {
-    TempWorkingDir dir;
-    writeProgramFiles();
-    QSettings settings((dir.path() / "FenLark.conf").c_str(), QSettings::IniFormat);
-    EXPECT_TRUE(qt::loadReceiverChoice(settings) == qt::ReceiverChoice{});
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     const auto tcp = qt::tcpChoice("127.0.0.1:" + QString::number(server.serverPort()));
     FakeDialogs dialogs;
     qt::ReceiverInput input(dialogs, *tcp, true);
-    FakeClock clock;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
-    Application app(Platform{clock, dialogs, printer, input, canvas});
-    app.start();
+    ProgramOn program(input);
+    QSettings settings(QString::fromStdString(program.dir.path() / "FenLark.conf"),
+                       QSettings::IniFormat);
     handleEventsUntil([&] { return server.hasPendingConnections() && input.lineUp(); });
     QTcpSocket *connection = server.nextPendingConnection();
-
-    qt::ReceiverInputDialog dialog(input, app, settings);
+    qt::ReceiverInputDialog dialog(input, program.app, settings);
     dialog.showChoiceInUse();
-    auto *status = dialog.findChild<QLabel *>("inputStatus");
-    EXPECT_TRUE(dialog.findChild<QRadioButton *>("tcpInput")->isChecked());
-    EXPECT_EQ(dialog.findChild<QLineEdit *>("tcpHost")->text(), "127.0.0.1");
-    EXPECT_EQ(status->text(),
-              "In use: " + tcp->text() + " (given on the command line for this run): connected.");
 
     QUdpSocket probe; // a free UDP port
     ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
@@ -104,29 +136,28 @@ TEST(ReceiverInputDialog, KeepsTheChoiceAndSwitchesTheDeviceAtOnce)
     dialog.accept();
     const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, udpPort};
     EXPECT_TRUE(qt::loadReceiverChoice(settings) == udp);
-    EXPECT_TRUE(input.choice() == udp);
     handleEventsUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; });
     dialog.refreshStatus();
-    EXPECT_EQ(status->text(), "In use: UDP port " + QString::number(udpPort) + ": connected.");
-    const std::string datagram = nrx("001,001,00,RA01", "BY UDP NOW");
-    QUdpSocket().writeDatagram(datagram.data(), static_cast<qint64>(datagram.size()),
-                               QHostAddress::LocalHost, udpPort);
-    handleEventsUntil([&] { return app.state().msgcount == 1; });
-    EXPECT_TRUE(dialogs.notices.empty()) << dialogs.notices.front();
+    EXPECT_EQ(dialog.findChild<QLabel *>("inputStatus")->text(),
+              "In use: UDP port " + QString::number(udpPort) + ": connected.");
+    // Datagrams of several lines, and of one sentence that does not end its line.
+    for (const std::string &datagram :
+         {std::string("ZCZC RA01\r\nTWO LINES\r\nNNNN\r\n"), nrx("002,001,03,RA02", "ONE^0D^0A"),
+          nrx("002,002,03,", "2")})
+        QUdpSocket().writeDatagram(datagram.data(), static_cast<qint64>(datagram.size()),
+                                   QHostAddress::LocalHost, udpPort);
+    handleEventsUntil([&] { return program.filed() == 2; });
 
     // A USB receiver keeps its /dev/serial/by-id name whatever port it is plugged into.
     std::filesystem::create_directory("by-id");
-    writeFile("ttyUSB7", "");
-    std::filesystem::create_symlink(dir.path() / "ttyUSB7", "by-id/usb-Maker_Receiver-if00");
-    EXPECT_EQ(qt::serialByIdName("ttyUSB7", "by-id").toStdString(),
-              (dir.path() / "by-id/usb-Maker_Receiver-if00").string());
-    EXPECT_EQ(qt::serialByIdName("fenlark.ini", "by-id"), "");
+    std::filesystem::create_symlink(program.dir.path() / "518.txt", "by-id/usb-Maker-if00");
+    EXPECT_EQ(qt::serialByIdName("518.txt", "by-id").toStdString(),
+              (program.dir.path() / "by-id/usb-Maker-if00").string());
+    EXPECT_EQ(qt::serialByIdName("490.txt", "by-id"), "");
 }
 
-TEST(ReceiverInputHeadless, WaitsForARealLineFromATcpServer)
+TEST(ReceiverInput, TheHeadlessProgramWaitsForARealLineFromATcpServer)
 {
-    TempWorkingDir dir;
-    writeProgramFiles();
     QTcpServer server;
     ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
     const std::string sent = nrx("002,001,04,HA01", "FIRST HALF, ") + "\r\n" +
@@ -134,9 +165,12 @@ TEST(ReceiverInputHeadless, WaitsForARealLineFromATcpServer)
     QObject::connect(&server, &QTcpServer::newConnection, [&] {
         server.nextPendingConnection()->write(sent.data(), static_cast<qint64>(sent.size()));
     });
+    TempWorkingDir dir;
+    std::filesystem::copy(FENLARK_DATA_DIR "/stations", dir.path());
+    writeFile("fenlark.ini", kPortZeroSettings);
     QProcess fenlark;
-    fenlark.start(FENLARK_PROGRAM, {"--headless", "--dir", dir.path().c_str(), "--tcp",
-                                    "127.0.0.1:" + QString::number(server.serverPort())});
+    fenlark.start(FENLARK_PROGRAM,
+                  {"--headless", "--tcp", "127.0.0.1:" + QString::number(server.serverPort())});
     fenlark.write("wait 2\nlist MessageList\nclick Option5\nselect MessageList 0\nget Text1\n");
     fenlark.closeWriteChannel();
     handleEventsUntil([&] { return fenlark.state() == QProcess::NotRunning; });
