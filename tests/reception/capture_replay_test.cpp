@@ -51,12 +51,17 @@ TEST(CaptureReplay, TheSampleCutAtEveryKindOfBoundaryFilesAsTheSerialPortDoes)
     std::mt19937 rng(5);
     for (int i = 0; i < 6; ++i)
         cuts.push_back(rng() % capture.size());
-    TestProgram whole;
-    whole.receive(capture);
-    ASSERT_GT(whole.state().msgcount, 20);
     for (const std::size_t cut : cuts) {
         SCOPED_TRACE("cut before byte " + std::to_string(cut) + " (" +
                      visible(capture.substr(cut, 12)) + "...)");
+        // Each stream starts afresh and has shown no CR yet, so a second piece that begins with
+        // the LF of a CR LF pair ends a line with it, as a CR would.
+        std::string stream = capture;
+        if (cut > 0 && cut < capture.size() && capture[cut] == '\n')
+            stream[cut] = '\r';
+        TestProgram whole;
+        whole.receive(stream);
+        ASSERT_GT(whole.state().msgcount, 20);
         TestProgram live;
         live.receive(capture.substr(0, cut));
         TestProgram replayed;
