@@ -35,6 +35,8 @@ std::optional<Window> windowNamed(const std::string& name)
         return Window::ComPortForm;
     if (name == "Form2")
         return Window::Form2;
+    if (name == "Alarms")
+        return Window::Alarms;
     return std::nullopt;
 }
 
@@ -47,6 +49,8 @@ const char* windowName(Window w)
         return "ComPortForm";
     case Window::Form2:
         return "Form2";
+    case Window::Alarms:
+        return "Alarms";
     }
     return "?";
 }
@@ -186,6 +190,11 @@ ScriptRunner::ScriptRunner(Application& app, ScriptPorts ports, std::ostream& ou
     app.form1().registerControls(m_form1);
     app.comPortForm().registerControls(m_comPortForm);
     app.form2().registerControls(m_form2);
+    app.alarms().registerControls(m_alarms);
+    app.alarms().setAlarmObserver([this](const Alarm& alarm) {
+        m_out << "alarm: " << escape(alarm.msgid)
+              << (alarm.typeText.empty() ? "" : " " + escape(alarm.typeText)) << '\n';
+    });
 }
 
 ScriptRunner::Target ScriptRunner::resolve(const std::string& name) const
@@ -206,7 +215,8 @@ ScriptRunner::Target ScriptRunner::resolve(const std::string& name) const
         throw ScriptError("\"" + name + "\" names a window, not a control");
     const ControlRegistry& registry = target.window == Window::Form1       ? m_form1
                                       : target.window == Window::ComPortForm ? m_comPortForm
-                                                                              : m_form2;
+                                      : target.window == Window::Form2       ? m_form2
+                                                                              : m_alarms;
     target.control = registry.find(parts[next]);
     if (!target.control) {
         if (next == 1 && parts.size() == 2 &&
@@ -327,7 +337,8 @@ void ScriptRunner::get(const std::string& name)
                     ? boolText(m_app.isLoaded(t.window))
                     : std::string(t.window == Window::Form1         ? Form1::kCaption
                                   : t.window == Window::ComPortForm ? ComPortForm::kCaption
-                                                                    : Form2::kCaption);
+                                  : t.window == Window::Form2       ? Form2::kCaption
+                                                                    : Alarms::kCaption);
     } else {
         value = std::visit(ValueText{t.property}, *t.control);
     }
@@ -336,7 +347,8 @@ void ScriptRunner::get(const std::string& name)
 
 void ScriptRunner::list(const std::string& name)
 {
-    const Target t = resolve(name);
+    // The alarm window is listed by its name alone: its list of alarms.
+    const Target t = resolve(windowNamed(name) == Window::Alarms ? "Alarms.AlarmList" : name);
     const ListControl* list = nullptr;
     if (t.control) {
         if (auto* box = std::get_if<ListBox*>(t.control))
@@ -350,6 +362,17 @@ void ScriptRunner::list(const std::string& name)
           << name << ".index=" << list->listIndex() << '\n';
     for (int i = 0; i < list->count(); ++i)
         m_out << name << '[' << i << "]=" << escape(list->list(i)) << '\n';
+    const Form1& form = m_app.form1();
+    if (list == &form.MessageList || list == &form.MessageList2) {
+        m_out << name << ".new=";
+        const char* separator = "";
+        for (int i = 0; i < list->count(); ++i)
+            if (m_app.newMarks().isNew(list->list(i))) {
+                m_out << separator << escape(list->list(i));
+                separator = " ";
+            }
+        m_out << '\n';
+    }
 }
 
 void ScriptRunner::click(const std::string& name)
@@ -465,6 +488,8 @@ void ScriptRunner::close(const std::string& window)
     case Window::Form2:
         m_app.form2().closemap_Click();
         break;
+    case Window::Alarms:
+        break; // its close control is refused: alarms go only when acknowledged
     }
 }
 

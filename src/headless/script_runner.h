@@ -71,6 +71,7 @@ private:
     ControlRegistry m_form1;
     ControlRegistry m_comPortForm;
     ControlRegistry m_form2;
+    ControlRegistry m_alarms;
     SnapshotWriter m_snapshot;
 };
 

@@ -2,7 +2,9 @@
 
 namespace fenlark {
 
-Application::Application(Platform platform) : m_platform(platform), m_form1(*this), m_comPortForm(*this), m_form2(*this)
+Application::Application(Platform platform)
+    : m_platform(platform), m_form1(*this), m_comPortForm(*this), m_form2(*this),
+      m_newMarks(platform.clock), m_alarms(*this)
 {
 }
 
@@ -75,6 +77,29 @@ void Application::closeMap()
         windowChanged(Window::Form1, WindowEvent::Raised);
 }
 
+void Application::showAlarms()
+{
+    if (m_ended)
+        return;
+    const bool wasLoaded = m_alarmsLoaded;
+    m_alarmsLoaded = true;
+    windowChanged(Window::Alarms, wasLoaded ? WindowEvent::Raised : WindowEvent::Loaded);
+}
+
+void Application::closeAlarms()
+{
+    if (!m_alarmsLoaded)
+        return;
+    m_alarmsLoaded = false;
+    windowChanged(Window::Alarms, WindowEvent::Unloaded);
+}
+
+void Application::raise(Window window)
+{
+    if (!m_ended && isLoaded(window))
+        windowChanged(window, WindowEvent::Raised);
+}
+
 bool Application::isLoaded(Window window) const
 {
     switch (window) {
@@ -84,6 +109,8 @@ bool Application::isLoaded(Window window) const
         return m_comPortFormLoaded;
     case Window::Form2:
         return m_form2Loaded;
+    case Window::Alarms:
+        return m_alarmsLoaded;
     }
     return false;
 }

@@ -1,6 +1,8 @@
 // One running FenLark program: its shared state, its windows and the ports it runs on.
 #pragma once
 
+#include "alerts/alarms.h"
+#include "alerts/new_marks.h"
 #include "app/state.h"
 #include "config/com_port_form.h"
 #include "forms/ports.h"
@@ -20,7 +22,7 @@ struct Platform {
     Canvas& canvas;
 };
 
-enum class Window { Form1, ComPortForm, Form2 };
+enum class Window { Form1, ComPortForm, Form2, Alarms };
 // Loaded: created and shown; Unloaded: closed and discarded; Raised: brought to the front.
 enum class WindowEvent { Loaded, Unloaded, Raised };
 
@@ -36,6 +38,8 @@ public:
     Form1& form1() { return m_form1; }
     ComPortForm& comPortForm() { return m_comPortForm; }
     Form2& form2() { return m_form2; }
+    Alarms& alarms() { return m_alarms; }
+    NewMarks& newMarks() { return m_newMarks; }
     Canvas& canvas() { return m_platform.canvas; }
 
     // Loads the main window for the first time; start-up runs.
@@ -51,6 +55,12 @@ public:
     // exists; closing it discards the drawing and brings the main window to the front.
     void showMap();
     void closeMap();
+    // The alarm window: opened, or brought to the front while open, for every new alarm; closed
+    // when its last alarm is acknowledged.
+    void showAlarms();
+    void closeAlarms();
+    // Brings an open window to the front.
+    void raise(Window window);
     bool isLoaded(Window window) const;
     // True only while the main window's first load runs (the message count is reset only then).
     bool firstLoad() const { return m_firstLoad; }
@@ -74,9 +84,12 @@ private:
     Form1 m_form1;
     ComPortForm m_comPortForm;
     Form2 m_form2;
+    NewMarks m_newMarks;
+    Alarms m_alarms;
     bool m_form1Loaded = false;
     bool m_comPortFormLoaded = false;
     bool m_form2Loaded = false;
+    bool m_alarmsLoaded = false;
     bool m_firstLoad = false;
     bool m_ended = false;
     std::function<void(Window, WindowEvent)> m_windowObserver;

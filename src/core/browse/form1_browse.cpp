@@ -95,6 +95,8 @@ void Form1::MessageList_click()
     if (MessageList.listIndex() == -1)
         return;
     state().selid = MessageList.text();
+    if (operatorChoosing())
+        m_app.newMarks().seen(state().selid);
     if (const int j = MessageList2.indexOf(state().selid); j >= 0)
         MessageList2.setListIndex(j);
     showmsg();
@@ -105,6 +107,8 @@ void Form1::MessageList2_click()
     if (MessageList2.listIndex() == -1)
         return;
     state().selid = MessageList2.text();
+    if (operatorChoosing())
+        m_app.newMarks().seen(state().selid);
     if (const int j = MessageList.indexOf(state().selid); j >= 0)
         MessageList.setListIndex(j);
     showmsg();

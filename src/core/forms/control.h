@@ -76,4 +76,17 @@ private:
     std::function<void()> m_handler;
 };
 
+// Sets a flag for its own lifetime, then puts back what the flag was (also when a handler throws).
+class FlagScope {
+public:
+    explicit FlagScope(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
+    ~FlagScope() { m_flag = m_was; }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_was;
+};
+
 } // namespace fenlark

@@ -124,6 +124,7 @@ void ListBox::choose(int index)
 {
     if (index < 0 || index >= count())
         return;
+    const FlagScope scope(m_choosing);
     if (index != listIndex())
         setListIndex(index);
     else

@@ -88,14 +88,20 @@ public:
     // Marking an entry selected is the same as making it current.
     void setSelected(int index) { setListIndex(index); }
     // The operator's click on entry `index`: makes it current and runs the handler, also when it
-    // was current already (choosing the shown message again shows it again).
+    // was current already (choosing the shown message again shows it again). Only the operator's
+    // actions choose; code sets positions.
     void choose(int index);
+    // True while a choice runs its handler and whatever that runs in turn.
+    bool choosing() const { return m_choosing; }
     // The position at which the last added entry was placed.
     int newIndex() const { return lastAddedIndex(); }
     // The entry scrolled into the top visible row.
     int topIndex() const { return top(); }
     void setTopIndex(int index) { setTopIndexQuietly(index); }
     bool isSorted() const { return sorted(); }
+
+private:
+    bool m_choosing = false;
 };
 
 // A drop-down selector. Setting its position to an entry runs the handler even when the position

@@ -188,9 +188,12 @@ void Form1::fileNewMessage()
     s.msgerrors = 0;
     s.msgcount = static_cast<std::int16_t>(k + 1);
     Text12.setText(numberText(s.msgcount) + " logged");
+    // Marked before the lists show it, so that the display filing runs keeps the mark.
+    m_app.newMarks().mark(r.msgid, r.firstrx);
     MessageList.setListIndex(0);
     MessageList2.setListIndex(MessageList2.newIndex());
     MessageTypeList.setListIndex(0);
+    m_app.alarms().messageFiled(r);
 }
 
 void Form1::captureload()

@@ -66,6 +66,10 @@ void Form1::mnudel_msg_Click() { Delmsg_Click(); }
 void Form1::Quitbutton_Click()
 {
     Dialogs& dialogs = m_app.platform().dialogs;
+    // An alarm nobody has acknowledged may be a distress relay: quitting needs a Yes.
+    if (!m_app.alarms().pending().empty() &&
+        !dialogs.ask("Alarms are still unacknowledged. Quit all the same?"))
+        return;
     // No quits without saving, so a dismissed question means "do not quit". A failed save would
     // lose every unsaved message on the way out: the operator may stay.
     const Answer save = dialogs.question("Save messages first?");

@@ -124,6 +124,10 @@ bool Form1::loadTable()
     }
     s.filedSinceSaveOrLoad = false;
     s.earlierLogSettled = true;
+    m_app.newMarks().keepOnly([&log](const std::string& msgid) {
+        return std::any_of(log.records.begin(), log.records.end(),
+                           [&msgid](const MessageRecord& r) { return r.msgid == msgid; });
+    });
     const int count = static_cast<int>(log.records.size());
     if (count == 0) {
         s.msgcount = 0;
@@ -144,7 +148,12 @@ bool Form1::loadTable()
     return true;
 }
 
-void Form1::navtexload() { loadTable(); }
+// Messages loaded from the log are not new.
+void Form1::navtexload()
+{
+    if (loadTable())
+        m_app.newMarks().clear();
+}
 
 void Form1::Command2_Click()
 {

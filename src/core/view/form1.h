@@ -169,6 +169,10 @@ public:
     void Option5_Click();
     void print_message_Click();
     void mnuprint_msg_Click();
+    // Shows a filed message as the operator's click on it in the lists does, in the display mode
+    // "Selected"; station and type go back to all when they hide it. Nothing for an identifier
+    // that is not filed.
+    void chooseMessage(const std::string& msgid);
 
     // handlers: map (map/)
     void Mapbutton_Click();
@@ -184,6 +188,11 @@ private:
     void keepCharacter();
     // Shows one record in the view fields (the record part of showmsg).
     void showRecord(int slot);
+    // Clears the view and shows the message of the display mode the operator chose.
+    void showChosenMode();
+    // Whether the operator's choice of a message or a display mode is running: what the lists
+    // and the view show meanwhile counts as seen. Filing and loading move the lists from code.
+    bool operatorChoosing() const;
     // Saving and loading with their outcome, for the callers that must not go on after a failure.
     bool saveTable();
     bool loadTable();
@@ -196,6 +205,7 @@ private:
 
     Application& m_app;
     bool m_tableFullNoticeShown = false;
+    bool m_modeChosen = false; // a display mode chosen by the operator is being shown
 };
 
 } // namespace fenlark

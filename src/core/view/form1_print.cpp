@@ -3,6 +3,10 @@
 #include "view/form1.h"
 
 namespace fenlark {
+namespace {
+// Text6 names the shown message after this.
+constexpr std::string_view kShownPrefix = "Message ";
+} // namespace
 
 void Form1::print_message_Click()
 {
@@ -19,6 +23,9 @@ void Form1::print_message_Click()
     printer.print("\r\n");
     printer.print(Text1.text());
     printer.endDoc();
+    // The message printed is the one the printout names.
+    if (Text6.text().starts_with(kShownPrefix))
+        m_app.newMarks().seen(std::string_view(Text6.text()).substr(kShownPrefix.size()));
 }
 
 void Form1::mnuprint_msg_Click() { print_message_Click(); }

@@ -42,37 +42,15 @@ void Form1::showRecord(int slot)
     Text10.setText(ageText(clock.now(), r.firstrx));
     Text13.setText(ageText(clock.now(), r.lastrx));
 
-    // Type: an identifier whose type letter has no entry shows no type text, rather than the
-    // text left over from the message shown before.
-    std::string label6;
-    const std::string_view typeLetter = mid(s.selid, 2, 1);
-    for (int i = 1; i < MessageTypeList.count(); ++i) {
-        const std::string& entry = MessageTypeList.list(i);
-        if (firstChar(entry) == typeLetter)
-            label6 = entry.substr(std::min<std::size_t>(2, entry.size()));
-    }
-    Label6.setCaption(label6);
-
-    // Station: nothing is left over from the message shown before when no entry has the letter.
-    Label15.setCaption({});
-    s.curstation = 0;
-    const std::string_view stationLetter = mid(s.selid, 1, 1);
-    for (int k = 1; k < StationList.count(); ++k) {
-        const std::string& entry = StationList.list(k);
-        if (firstChar(entry) != stationLetter)
-            continue;
-        if (entry.size() > 6 && k < kStationSlots) {
-            const std::size_t slotK = static_cast<std::size_t>(k);
-            const StationTable& t = s.stations;
-            s.curstation = k;
-            Label6.setCaption(Label6.caption() + " from " + entry.substr(3) + "     (" +
-                              t.stncall[slotK] + ")");
-            Label15.setCaption("  Lat: " + t.stnlat[slotK] + "  Lon: " + t.stnlon[slotK] +
-                               "  Tx times: " + t.stntxtimes[slotK]);
-        } else {
-            Label15.setCaption({});
-        }
-    }
+    // An identifier whose type or station letter has no entry shows no type text or position,
+    // rather than the texts left over from the message shown before.
+    const MessageOrigin origin =
+        messageOrigin(s.selid, MessageTypeList, StationList, s.stations);
+    Label6.setCaption(origin.typeAndStation);
+    Label15.setCaption(origin.stationPosition);
+    s.curstation = origin.station;
+    if (operatorChoosing())
+        m_app.newMarks().seen(r.msgid);
 }
 
 void Form1::clearmsg()
@@ -86,22 +64,43 @@ void Form1::clearmsg()
     Text13.setText({});
 }
 
-void Form1::Option3_Click()
+// The display modes are chosen by the operator only: what they show counts as seen.
+void Form1::showChosenMode()
 {
+    const FlagScope scope(m_modeChosen);
     clearmsg();
     showmsg();
 }
 
-void Form1::Option4_Click()
+void Form1::Option3_Click() { showChosenMode(); }
+
+void Form1::Option4_Click() { showChosenMode(); }
+
+void Form1::Option5_Click() { showChosenMode(); }
+
+bool Form1::operatorChoosing() const
 {
-    clearmsg();
-    showmsg();
+    return m_modeChosen || MessageList.choosing() || MessageList2.choosing();
 }
 
-void Form1::Option5_Click()
+void Form1::chooseMessage(const std::string& msgid)
 {
-    clearmsg();
-    showmsg();
+    if (findMessage(state(), msgid) < 0)
+        return;
+    // A message the station or type choice hides is brought back by choosing all of them.
+    if (MessageList.indexOf(msgid) < 0)
+        MessageTypeList.setListIndex(0);
+    if (MessageList.indexOf(msgid) < 0)
+        StationList.setListIndex(0);
+    const int i = MessageList.indexOf(msgid);
+    if (i < 0)
+        return;
+    // Only the mode "Selected" shows the message chosen; no mode handler runs, as it would show
+    // the message chosen before.
+    Option3.setValueQuietly(false);
+    Option4.setValueQuietly(false);
+    Option5.setValueQuietly(true);
+    MessageList.choose(i);
 }
 
 } // namespace fenlark

@@ -1,7 +1,11 @@
 #include "view/message_view.h"
 
+#include "browse/station_table.h"
 #include "common/text.h"
+#include "forms/list_controls.h"
 #include "reception/copy_quality.h"
+
+#include <algorithm>
 
 namespace fenlark {
 
@@ -33,6 +37,41 @@ std::string ageText(DateTime now, DateTime t)
     if (d > 1)
         return numberText(d) + " days ago";
     return d == 1 ? " yesterday" : " today";
+}
+
+std::string typeText(std::string_view msgid, const ListControl& types)
+{
+    std::string text;
+    const std::string_view typeLetter = mid(msgid, 2, 1);
+    for (int i = 1; i < types.count(); ++i) {
+        const std::string& entry = types.list(i);
+        if (firstChar(entry) == typeLetter)
+            text = entry.substr(std::min<std::size_t>(2, entry.size()));
+    }
+    return text;
+}
+
+MessageOrigin messageOrigin(std::string_view msgid, const ListControl& types,
+                            const ListControl& stations, const StationTable& table)
+{
+    MessageOrigin origin{typeText(msgid, types), {}, 0};
+    const std::string_view stationLetter = mid(msgid, 1, 1);
+    for (int k = 1; k < stations.count(); ++k) {
+        const std::string& entry = stations.list(k);
+        if (firstChar(entry) != stationLetter)
+            continue;
+        if (entry.size() > 6 && k < kStationSlots) {
+            const std::size_t slot = static_cast<std::size_t>(k);
+            origin.station = k;
+            origin.typeAndStation +=
+                " from " + entry.substr(3) + "     (" + table.stncall[slot] + ")";
+            origin.stationPosition = "  Lat: " + table.stnlat[slot] + "  Lon: " +
+                                     table.stnlon[slot] + "  Tx times: " + table.stntxtimes[slot];
+        } else {
+            origin.stationPosition.clear();
+        }
+    }
+    return origin;
 }
 
 } // namespace fenlark
