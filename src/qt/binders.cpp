@@ -211,7 +211,7 @@ private:
         const QModelIndexList rows = m_view.selectionModel()->selectedRows();
         if (rows.size() == 1) {
             m_selectionChose = true;
-            m_box.setListIndex(rows.front().row());
+            m_box.choose(rows.front().row());
         }
         syncNow();
     }
@@ -411,9 +411,9 @@ void bind(QTimer &timer, Timer &control)
     QObject::connect(&timer, &QTimer::timeout, binding, [&control] { control.tick(); });
 }
 
-void bind(QListView &view, ListBox &box)
+ListControlModel &bind(QListView &view, ListBox &box)
 {
-    new ListBoxBinding(view, box);
+    return *(new ListBoxBinding(view, box))->model();
 }
 
 void bind(QComboBox &combo, DropDown &dropDown)

@@ -24,6 +24,8 @@ class QTimer;
 
 namespace fenlark::qt {
 
+class ListControlModel;
+
 // Texts and captions change often inside one handler (the receive echo once per character); they
 // reach the widget once, at the next turn of the event loop.
 void bind(QLineEdit &widget, TextBox &control);
@@ -42,8 +44,9 @@ void bind(QTimer &timer, Timer &control);
 
 // List boxes and drop-downs show their entries through a ListControlModel. A click that changes
 // the selection sets the current position; scrolling sets the top row. The current entry is
-// selected and scrolled into view when the control moves it.
-void bind(QListView &widget, ListBox &control);
+// selected and scrolled into view when the control moves it. Every choice of the operator (click,
+// key) reaches the control as its choose(). Returns the view's model.
+ListControlModel &bind(QListView &widget, ListBox &control);
 // Choosing an entry sets the position, also when it is the current one (the handler runs again);
 // text typed into an editable selector becomes its text.
 void bind(QComboBox &widget, DropDown &control);

@@ -1,9 +1,12 @@
 #include "qt/desktop_shell.h"
 
+#include "qt/alarm_signals.h"
+#include "qt/alarm_window.h"
 #include "qt/com_port_window.h"
 #include "qt/main_window.h"
 #include "qt/map_window.h"
 
+#include <QAction>
 #include <QCoreApplication>
 
 namespace fenlark::qt {
@@ -16,22 +19,39 @@ void bringToFront(QWidget &window)
     window.activateWindow();
 }
 
+// Marks outlive their 24 hours while nothing happens; the lists and the tray catch up this often.
+constexpr int kMarkExpiryMs = 60 * 1000;
+
 } // namespace
 
-DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd)
-    : m_app(app), m_onEnd(onEnd), m_main(std::make_unique<MainWindow>(app.form1())),
+DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd,
+                           const Alerting &alerting)
+    : m_app(app), m_onEnd(onEnd),
+      m_main(std::make_unique<MainWindow>(app.form1(), app.newMarks())),
       m_comPort(std::make_unique<ComPortWindow>(app.comPortForm())),
-      m_map(std::make_unique<MapWindow>(app.form2(), canvas))
+      m_map(std::make_unique<MapWindow>(app.form2(), canvas)),
+      m_alarms(std::make_unique<AlarmWindow>(app.alarms(), *m_main)),
+      m_signals(std::make_unique<AlarmSignals>(app, alerting.settings, alerting.sound))
 {
     m_app.setWindowObserver(
         [this](Window window, WindowEvent event) { windowChanged(window, event); });
     m_app.setEndObserver([this] { ended(); });
+    m_app.newMarks().setObserver([this] {
+        m_main->newMarksChanged();
+        m_signals->newMarksChanged();
+    });
+    QObject::connect(&m_main->alarmsAction(), &QAction::triggered, m_main.get(),
+                     [this] { m_signals->configure(m_main.get()); });
+    m_markExpiry.setInterval(kMarkExpiryMs);
+    QObject::connect(&m_markExpiry, &QTimer::timeout, [this] { m_app.newMarks().expire(); });
+    m_markExpiry.start();
 }
 
 DesktopShell::~DesktopShell()
 {
     m_app.setWindowObserver({});
     m_app.setEndObserver({});
+    m_app.newMarks().setObserver({});
 }
 
 QWidget &DesktopShell::window(Window window)
@@ -42,15 +62,29 @@ QWidget &DesktopShell::window(Window window)
     case Window::ComPortForm:
         return *m_comPort;
     case Window::Form2:
+        return *m_map;
+    case Window::Alarms:
         break;
     }
-    return *m_map;
+    return *m_alarms;
 }
 
 void DesktopShell::windowChanged(Window window, WindowEvent event)
 {
     if (window == Window::Form1 && event != WindowEvent::Raised) {
         m_main->setLoaded(event == WindowEvent::Loaded);
+        return;
+    }
+    if (window == Window::Alarms) {
+        // The alarm window comes up over the main window and leaves it the keyboard.
+        if (event == WindowEvent::Unloaded) {
+            m_alarms->hide();
+            m_signals->alarmsCleared();
+        } else {
+            m_alarms->show();
+            m_alarms->raise();
+            m_signals->alarmRaised();
+        }
         return;
     }
     QWidget &widget = this->window(window);
@@ -68,6 +102,8 @@ void DesktopShell::ended()
     m_main->setLoaded(false);
     m_comPort->hide();
     m_map->hide();
+    m_alarms->hide();
+    m_signals->alarmsCleared();
     // No further event is handled: the event loop (and any nested one) returns now.
     if (m_onEnd == OnEnd::QuitEventLoop)
         QCoreApplication::exit(0);

@@ -2,6 +2,8 @@
 
 #include "qt/latin1.h"
 
+#include <QFont>
+
 namespace fenlark::qt {
 
 ListControlModel::ListControlModel(const ListControl &list, QObject *parent)
@@ -16,10 +18,28 @@ int ListControlModel::rowCount(const QModelIndex &parent) const
 
 QVariant ListControlModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= m_rows ||
-        (role != Qt::DisplayRole && role != Qt::EditRole))
+    if (!index.isValid() || index.row() >= m_rows)
+        return {};
+    if (role == Qt::FontRole && m_emphasized && m_emphasized(m_list.list(index.row()))) {
+        QFont bold; // only the weight is set: the rest comes from the view's font
+        bold.setBold(true);
+        return bold;
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
         return {};
     return toQString(m_list.list(index.row()));
+}
+
+void ListControlModel::setEmphasis(std::function<bool(const std::string &)> emphasized)
+{
+    m_emphasized = std::move(emphasized);
+    emphasisChanged();
+}
+
+void ListControlModel::emphasisChanged()
+{
+    if (m_rows > 0)
+        emit dataChanged(index(0), index(m_rows - 1), {Qt::FontRole});
 }
 
 void ListControlModel::apply(const ListChange &change)

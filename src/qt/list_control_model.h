@@ -5,6 +5,9 @@
 
 #include <QAbstractListModel>
 
+#include <functional>
+#include <string>
+
 namespace fenlark::qt {
 
 // Mirrors the entries of one ListControl. The rows the views know are counted here; the texts are
@@ -24,12 +27,19 @@ public:
     // Re-reads the whole list when stale (which also settles a sorted list's order).
     void refresh();
 
+    // Entries for which `emphasized` holds are drawn bold (the font role); the others in the
+    // view's own font.
+    void setEmphasis(std::function<bool(const std::string &)> emphasized);
+    // Which entries are emphasized may have changed: the views draw every row again.
+    void emphasisChanged();
+
 private:
     void resetTo(int rows);
 
     const ListControl &m_list;
     int m_rows = 0;
     bool m_stale = false;
+    std::function<bool(const std::string &)> m_emphasized;
 };
 
 } // namespace fenlark::qt

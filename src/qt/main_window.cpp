@@ -1,7 +1,9 @@
 #include "qt/main_window.h"
 
+#include "alerts/new_marks.h"
 #include "qt/binders.h"
 #include "qt/latin1.h"
+#include "qt/list_control_model.h"
 #include "qt/window_metrics.h"
 #include "view/form1.h"
 
@@ -87,7 +89,8 @@ protected:
 
 } // namespace
 
-MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_form(form)
+MainWindow::MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent)
+    : QMainWindow(parent), m_form(form)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QString::fromLatin1(Form1::kCaption));
@@ -105,7 +108,7 @@ MainWindow::MainWindow(Form1 &form, QWidget *parent) : QMainWindow(parent), m_fo
     buildHistoryFrame(*area);
     buildSelectorFrame(*area);
     buildFrequencyFrame(*area);
-    buildListFrame(*area);
+    buildListFrame(*area, marks);
 
     m_timer = new QTimer(this);
     bind(*m_timer, m_form.Timer1);
@@ -126,6 +129,12 @@ void MainWindow::setLoaded(bool loaded)
     }
 }
 
+void MainWindow::newMarksChanged()
+{
+    for (ListControlModel *model : m_messageLists)
+        model->emphasisChanged();
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     event->ignore();
@@ -144,6 +153,8 @@ void MainWindow::buildMenus()
     menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnucapture, &m_form.mnuQuit});
     menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg});
     m_configureMenu = menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
+    m_alarmsAction = m_configureMenu->addAction(QStringLiteral("&Alarms\u2026"));
+    m_alarmsAction->setObjectName(QStringLiteral("mnuAlarms"));
     menu(m_form.mnuhelp, {&m_form.mnuAbout, &m_form.mnuhelpmsg});
 }
 
@@ -314,7 +325,7 @@ void MainWindow::buildFrequencyFrame(QWidget &area)
     }
 }
 
-void MainWindow::buildListFrame(QWidget &area)
+void MainWindow::buildListFrame(QWidget &area, const NewMarks &marks)
 {
     auto *frame = new QGroupBox(&area);
     frame->setGeometry(Twips::forScreen().rect(11340, 4905, 3255, 3930));
@@ -327,10 +338,14 @@ void MainWindow::buildListFrame(QWidget &area)
     bind(*heading, m_form.Label17);
     layout->addWidget(heading);
     auto *lists = new QHBoxLayout;
+    std::size_t i = 0;
     for (ListBox *control : {&m_form.MessageList2, &m_form.MessageList}) {
         auto *view = new QListView(frame);
-        view->setFont(windowFont(Face::SansSerif, 12, true));
-        bind(*view, *control);
+        // Regular weight, so that the new messages stand out in bold.
+        view->setFont(windowFont(Face::SansSerif, 12));
+        ListControlModel &model = bind(*view, *control);
+        model.setEmphasis([&marks](const std::string &msgid) { return marks.isNew(msgid); });
+        m_messageLists[i++] = &model;
         lists->addWidget(view);
     }
     layout->addLayout(lists, 1);

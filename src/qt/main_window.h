@@ -4,23 +4,34 @@
 
 #include <QMainWindow>
 
+#include <array>
+
+class QAction;
 class QMenu;
 class QTimer;
 
 namespace fenlark {
 class Form1;
+class NewMarks;
 }
 
 namespace fenlark::qt {
 
+class ListControlModel;
+
 class MainWindow : public QMainWindow {
 public:
-    explicit MainWindow(Form1 &form, QWidget *parent = nullptr);
+    // `marks`: the new messages, drawn bold in both message lists.
+    MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent = nullptr);
 
     // Loaded: shown with its timer running as the model says; unloaded: hidden, timer stopped.
     void setLoaded(bool loaded);
     // The Configure menu, where the desktop's own settings dialogs add their entries.
     QMenu *configureMenu() const { return m_configureMenu; }
+    // The marks changed: the message lists are drawn again.
+    void newMarksChanged();
+    // "&Alarms…" of the Configure menu, which the alarm settings dialog answers.
+    QAction &alarmsAction() { return *m_alarmsAction; }
 
 protected:
     // Closing by the window's frame is the Quit button: the program asks about saving and ends.
@@ -34,11 +45,13 @@ private:
     void buildHistoryFrame(QWidget &area);
     void buildSelectorFrame(QWidget &area);
     void buildFrequencyFrame(QWidget &area);
-    void buildListFrame(QWidget &area);
+    void buildListFrame(QWidget &area, const NewMarks &marks);
 
     Form1 &m_form;
     QTimer *m_timer = nullptr;
     QMenu *m_configureMenu = nullptr;
+    QAction *m_alarmsAction = nullptr;
+    std::array<ListControlModel *, 2> m_messageLists{};
 };
 
 } // namespace fenlark::qt

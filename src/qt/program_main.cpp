@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QMediaDevices>
 #include <QSettings>
 
 #include <cstdlib>
@@ -163,10 +164,11 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
         input = std::make_unique<ReceiverInput>(dialogs, loadReceiverChoice(settings), false);
     }
 
-    Application app(Platform{clock, dialogs, printer, *input, canvas});
-    DesktopShell shell(app, canvas);
-    auto *receiverDialog = new ReceiverInputDialog(*input, app, settings, &shell.mainWindow());
-    receiverDialog->addActionTo(*shell.mainWindow().configureMenu());
+    Application app(Platform{clock, dialogs, printer, *serial, canvas});
+    // The alarm settings are the user's own, apart from the settings file of the working folder.
+    QSettings alarmSettings(QStringLiteral("FenLark"), QStringLiteral("FenLark"));
+    DesktopShell shell(app, canvas, DesktopShell::OnEnd::QuitEventLoop,
+                       {&alarmSettings, QMediaDevices::defaultAudioOutput()});
     app.start();
     if (app.ended())
         return 0;
