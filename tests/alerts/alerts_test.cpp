@@ -104,6 +104,7 @@ TEST(AlarmQueue, NewestFirstAndEachAcknowledgedOnItsOwn)
     p.receiveMessage("XD02");
     p.receiveMessage("XD03");
     EXPECT_EQ(pendingIds(p.app), "XD03 XD02 XD01");
+    EXPECT_EQ(alarms.AlarmId.caption(), "Message XD03");
     EXPECT_EQ(test::listState(alarms.AlarmList),
               "[XD03  05/12/26 12:41:01] XD02  05/12/26 12:41:01 XD01  05/12/26 12:40:01");
 

@@ -48,19 +48,25 @@ void Alarms::messageFiled(const MessageRecord& record)
     alarm.origin = messageOrigin(record.msgid, form.MessageTypeList, form.StationList,
                                  m_app.state().stations)
                        .typeAndStation;
-    m_pending.insert(m_pending.begin(), std::move(alarm));
-    refill();
+    // One entry more, not the list again: alarms left waiting must not make filing slow.
+    AlarmList.insertItem(0, entry(alarm));
+    m_pending.push_front(std::move(alarm));
+    AlarmList.setListIndex(0);
     m_app.showAlarms();
     if (m_observer)
         m_observer(m_pending.front());
+}
+
+std::string Alarms::entry(const Alarm& alarm)
+{
+    return alarm.msgid + "  " + shortDateText(alarm.received) + " " + timeText(alarm.received);
 }
 
 void Alarms::refill()
 {
     AlarmList.clear();
     for (const Alarm& alarm : m_pending)
-        AlarmList.addItem(alarm.msgid + "  " + shortDateText(alarm.received) + " " +
-                          timeText(alarm.received));
+        AlarmList.addItem(entry(alarm));
     if (m_pending.empty())
         AlarmList_Click();
     else

@@ -8,9 +8,9 @@
 #include "forms/list_controls.h"
 #include "forms/text_controls.h"
 
+#include <deque>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace fenlark {
 
@@ -54,7 +54,8 @@ public:
 
     // Filing tells of every message filed as new; those the alarm rules pick sound the alarm.
     void messageFiled(const MessageRecord& record);
-    const std::vector<Alarm>& pending() const { return m_pending; }
+    // Newest first.
+    const std::deque<Alarm>& pending() const { return m_pending; }
 
     // The alarms the operator added to type D.
     const AlarmTypes& types() const { return m_types; }
@@ -70,10 +71,11 @@ private:
     void wireHandlers();
     // Lists the pending alarms with the newest chosen.
     void refill();
+    static std::string entry(const Alarm& alarm);
 
     Application& m_app;
     AlarmTypes m_types;
-    std::vector<Alarm> m_pending; // newest first
+    std::deque<Alarm> m_pending; // newest first
     std::function<void(const Alarm&)> m_observer;
 };
 

@@ -83,6 +83,19 @@ void ListControl::addItem(std::string_view entry)
     notify(ListChange::Kind::Inserted, at);
 }
 
+void ListControl::insertItem(int index, std::string_view entry)
+{
+    if (m_sorted || index < 0 || index >= count()) {
+        addItem(entry);
+        return;
+    }
+    m_items.insert(m_items.begin() + index, std::string(entry));
+    m_newIndex = index;
+    if (m_index >= index)
+        ++m_index;
+    notify(ListChange::Kind::Inserted, index);
+}
+
 int ListControl::lastAddedIndex() const
 {
     settle();

@@ -43,6 +43,9 @@ public:
     int indexOf(std::string_view entry) const;
 
     void addItem(std::string_view entry);
+    // Puts an entry at position `index` (0 to count()) of an unsorted list, the current entry
+    // staying current; a sorted list places it in order, as addItem does.
+    void insertItem(int index, std::string_view entry);
     // Empties the list; the current position becomes -1 without running the handler.
     void clear();
 
