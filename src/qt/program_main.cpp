@@ -164,11 +164,13 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
         input = std::make_unique<ReceiverInput>(dialogs, loadReceiverChoice(settings), false);
     }
 
-    Application app(Platform{clock, dialogs, printer, *serial, canvas});
-    // The alarm settings are the user's own, apart from the settings file of the working folder.
-    QSettings alarmSettings(QStringLiteral("FenLark"), QStringLiteral("FenLark"));
+    Application app(Platform{clock, dialogs, printer, *input, canvas});
+    // The alarm settings and the receiver's input are the user's own, apart from the settings file
+    // of the working folder.
     DesktopShell shell(app, canvas, DesktopShell::OnEnd::QuitEventLoop,
-                       {&alarmSettings, QMediaDevices::defaultAudioOutput()});
+                       {&settings, QMediaDevices::defaultAudioOutput()});
+    auto *receiverDialog = new ReceiverInputDialog(*input, app, settings, &shell.mainWindow());
+    receiverDialog->addActionTo(*shell.mainWindow().configureMenu());
     app.start();
     if (app.ended())
         return 0;

@@ -47,7 +47,7 @@ std::string describe(QObject &object)
           "verticalScrollBarPolicy", "interval", "active", "toolTip"}) {
         const QString value = object.property(name).toString();
         if (object.property(name).isValid() && !defaults.contains(value))
-            line << ' ' << name << '[' << fromQString(value) << ']';
+            line << ' ' << name << '[' << value.toStdString() << ']';
     }
     auto *widget = qobject_cast<QWidget *>(&object);
     if (!widget)

@@ -177,7 +177,7 @@ TEST(ReceiverInput, TheHeadlessProgramWaitsForARealLineFromATcpServer)
     EXPECT_EQ(fenlark.readAllStandardError().toStdString(), "");
     EXPECT_EQ(fenlark.readAllStandardOutput().toStdString(),
               "MessageList.count=2\nMessageList.index=-1\nMessageList[0]=HA01\n"
-              "MessageList[1]=HA02\nText1=\\r\\nFIRST HALF, SECOND HALF\n");
+              "MessageList[1]=HA02\nMessageList.new=HA01 HA02\nText1=\\r\\nFIRST HALF, SECOND HALF\n");
 }
 
 } // namespace
