@@ -52,4 +52,21 @@ std::string makeCapture(int count, int bodyChars)
     return out;
 }
 
+void replayFullTable(benchmark::State& st, const std::string& capture)
+{
+    for (auto _ : st) {
+        st.PauseTiming();
+        {
+            BenchProgram program;
+            std::ofstream("capture.txt", std::ios::binary) << capture;
+            st.ResumeTiming();
+            program.app.form1().captureload();
+            st.PauseTiming();
+            if (program.app.state().msgcount != 5001)
+                st.SkipWithError("the replay did not file 5001 messages");
+        }
+        st.ResumeTiming();
+    }
+}
+
 } // namespace fenlark::bench

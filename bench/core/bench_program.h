@@ -4,6 +4,8 @@
 #include "app/application.h"
 #include "headless/script_ports.h"
 
+#include <benchmark/benchmark.h>
+
 #include <filesystem>
 #include <string>
 
@@ -76,5 +78,8 @@ struct BenchProgram {
 std::string makeCapture(int count, int bodyChars);
 // The identifier of message i of makeCapture: four characters, all distinct for i < 5001.
 std::string benchId(int i);
+
+// Times captureload of `capture` in a fresh program per iteration, which must file 5001 messages.
+void replayFullTable(benchmark::State& st, const std::string& capture);
 
 } // namespace fenlark::bench

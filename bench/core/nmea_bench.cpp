@@ -88,19 +88,7 @@ void BM_CaptureReplayOfFullTableAsNrx(benchmark::State& st)
     std::string capture;
     for (const std::string& s : asSentences(makeCapture(5001, 200)))
         capture += s + "\r\n";
-    for (auto _ : st) {
-        st.PauseTiming();
-        {
-            BenchProgram program;
-            std::ofstream("capture.txt", std::ios::binary) << capture;
-            st.ResumeTiming();
-            program.app.form1().captureload();
-            st.PauseTiming();
-            if (program.app.state().msgcount != 5001)
-                st.SkipWithError("the replay did not file 5001 messages");
-        }
-        st.ResumeTiming();
-    }
+    replayFullTable(st, capture);
 }
 BENCHMARK(BM_CaptureReplayOfFullTableAsNrx)->Unit(benchmark::kMillisecond)->Iterations(3);
 

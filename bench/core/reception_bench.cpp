@@ -13,19 +13,7 @@ namespace {
 void BM_CaptureReplayOfFullTable(benchmark::State& st)
 {
     const std::string capture = makeCapture(5001, 200);
-    for (auto _ : st) {
-        st.PauseTiming();
-        {
-            BenchProgram program;
-            std::ofstream("capture.txt", std::ios::binary) << capture;
-            st.ResumeTiming();
-            program.app.form1().captureload();
-            st.PauseTiming();
-            if (program.app.state().msgcount != 5001)
-                st.SkipWithError("the replay did not file 5001 messages");
-        }
-        st.ResumeTiming();
-    }
+    replayFullTable(st, capture);
 }
 BENCHMARK(BM_CaptureReplayOfFullTable)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -1,22 +1,10 @@
 #include "headless/escapes.h"
 
+#include "common/text.h"
+
 #include <cstdio>
 
 namespace fenlark::headless {
-namespace {
-
-int hexValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::optional<std::string> unescape(std::string_view text)
 {
@@ -45,8 +33,8 @@ std::optional<std::string> unescape(std::string_view text)
         case 'x': {
             if (i + 2 >= text.size())
                 return std::nullopt;
-            const int hi = hexValue(text[i + 1]);
-            const int lo = hexValue(text[i + 2]);
+            const int hi = hexDigit(text[i + 1]);
+            const int lo = hexDigit(text[i + 2]);
             if (hi < 0 || lo < 0)
                 return std::nullopt;
             out += static_cast<char>(hi * 16 + lo);

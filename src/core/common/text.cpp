@@ -30,4 +30,15 @@ std::string_view mid(std::string_view s, std::size_t from, std::size_t count)
 
 std::string_view firstChar(std::string_view s) { return s.substr(0, 1); }
 
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
 } // namespace fenlark

@@ -32,4 +32,7 @@ inline bool sameText(std::string_view a, std::string_view b)
 // The first character as a text of one character, or empty for an empty text.
 std::string_view firstChar(std::string_view s);
 
+// The value of a hexadecimal digit (either case), or -1 for any other character.
+int hexDigit(char c);
+
 } // namespace fenlark

@@ -1,20 +1,8 @@
 #include "nmea/sentence.h"
 
+#include "common/text.h"
+
 namespace fenlark::nmea {
-namespace {
-
-int hexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
-}
-
-} // namespace
 
 std::optional<std::string_view> checkedBody(std::string_view sentence)
 {
