@@ -1,5 +1,6 @@
 // Saving and loading the message log from the window: bytes kept exactly, bad logs refused, the
 // earlier logs kept, and the working folder's files on a real file system.
+#include "common/date_time.h"
 #include "common/file_io.h"
 #include "storage/log_format.h"
 #include "support/test_program.h"
@@ -42,6 +43,33 @@ TEST(MessageLog, LoadThenSaveWritesTheSameBytes)
         p.form().mnusave.click();
         EXPECT_EQ(readFile("navtex.txt"), log);
     }
+}
+
+// The log's dates: five centuries of days, each the day after the one before and read back
+// from its text; impossible dates and times are refused.
+TEST(LogDates, EveryDayFollowsTheOneBeforeAndReadsBackWhileImpossibleOnesAreRefused)
+{
+    const DateTime first = DateTime::fromCivil({1900, 1, 1});
+    CivilDateTime before = first.civil();
+    for (std::int64_t n = 1; n <= 183000; ++n) {
+        const DateTime t = first.plusSeconds(n * 86400);
+        const CivilDateTime c = t.civil();
+        const bool sameMonth = c.year == before.year && c.month == before.month;
+        const bool nextMonth = c.day == 1 && before.day >= 28 &&
+                               (c.year == before.year ? c.month == before.month + 1
+                                                      : c.year == before.year + 1 &&
+                                                            c.month == 1 && before.month == 12);
+        const bool next = sameMonth ? c.day == before.day + 1 : nextMonth;
+        ASSERT_TRUE(next) << t.text() << " after " << before.day << "/" << before.month << "/"
+                          << before.year;
+        ASSERT_EQ(DateTime::parse(t.text()), t) << t.text();
+        before = c;
+    }
+    for (const char* text : {"00/05/2026", "32/01/2026", "29/02/2100", "1/13/2026", "5/0/2026",
+                             "12/05/26", "12/05/2026 24:00:00", "12/05/2026 10:60:00",
+                             "12/05/2026 10:00:60", "12/05/2026 10:00", "12/05/2026X"})
+        EXPECT_EQ(DateTime::parse(text), std::nullopt) << text;
+    EXPECT_EQ(DateTime::parse("29/2/2400 9:05:07  "), DateTime::fromCivil({2400, 2, 29, 9, 5, 7}));
 }
 
 TEST(MessageLog, ABadLogIsRefusedWithItsLineAndChangesNothing)
