@@ -13,12 +13,14 @@ TEST(SettingsFile, SixLinesWrittenSixValuesRead)
 {
     EXPECT_EQ(formatSettings({2, "19200", "o", "7", "2", "\x7f"}),
               " 2 \r\n19200\r\no\r\n7\r\n2\r\n\x7f\r\n");
-    // Values split at line ends and commas after leading blanks: what is read as "port|line
-    // settings|error character", or "" when the file is refused.
+    // Values split at line ends and commas after leading blanks, quoted ones without what follows
+    // the closing quote: what is read as "port|line settings|error character", or "" when the
+    // file is refused.
     const std::pair<const char*, const char*> cases[] = {
         {" 1 \r\n9600\r\nn\r\n8\r\n1\r\n~\r\n", "1|9600,n,8,1|~"},
         {"  3 ,  4800,e\r\n7\r\n1.5\r\n,\r\n", "3|4800,e,7,1.5|"},
         {" 2 \r\n9600\r\nn\r\n8\r\n1\r\n \r\n", "2|9600,n,8,1|"},
+        {"\"5\" x\r\n\"9600\"00\r\nn\r\n8\r\n1\r\n\"~\"", "5|9600,n,8,1|~"},
         {" 1 \r\n9600\r\nn\r\n8\r\n1\r\n", ""},
         {"COM1\r\n9600\r\nn\r\n8\r\n1\r\n~\r\n", ""},
     };
