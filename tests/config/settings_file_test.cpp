@@ -39,7 +39,8 @@ TEST(ErrorCharacterFromChoice, TakesTheFirstCharacterOrACharacterCode)
     const std::pair<const char*, std::optional<std::string>> cases[] = {
         {"~ (default)", "~"},   {"&H7F ", "\x7f"},      {"&h4a", "J"},
         {"&O101", "A"},         {"xyz", "x"},           {"", ""},
-        {"&amp", std::nullopt}, {"&HZZ", std::nullopt}, {"&H100", std::nullopt}};
+        {"&amp", std::nullopt}, {"&X0", std::nullopt},  {"&HZZ", std::nullopt},
+        {"&H100", std::nullopt}};
     for (const auto& [text, expected] : cases)
         EXPECT_EQ(errorCharacterFromChoice(text), expected) << '"' << text << '"';
 }

@@ -2,6 +2,7 @@
 
 #include "app/application.h"
 #include "common/file_io.h"
+#include "common/text.h"
 #include "config/settings_file.h"
 #include "forms/control_registry.h"
 
@@ -89,23 +90,16 @@ std::optional<std::string> errorCharacterFromChoice(const std::string& text)
     if (base == 0)
         return std::nullopt;
     int code = 0;
-    std::size_t digits = 0;
-    for (std::size_t i = 2; i < text.size(); ++i, ++digits) {
-        const char c = text[i];
-        int v = -1;
-        if (c >= '0' && c <= '9')
-            v = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f')
-            v = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F')
-            v = c - 'A' + 10;
+    std::size_t i = 2;
+    for (; i < text.size(); ++i) {
+        const int v = hexDigit(text[i]);
         if (v < 0 || v >= base)
             break; // the number ends at its first non-digit ("&H7F " is 127)
         code = code * base + v;
         if (code > 255)
             return std::nullopt;
     }
-    if (digits == 0)
+    if (i == 2)
         return std::nullopt;
     return std::string(1, static_cast<char>(code));
 }
