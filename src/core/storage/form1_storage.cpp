@@ -137,7 +137,6 @@ bool Form1::loadTable()
         MessageTypeList.setListIndex(0);
         return true;
     }
-    clearlists();
     std::move(log.records.begin(), log.records.end(), s.MessageTable.begin());
     s.msgcount = static_cast<std::int16_t>(count);
     Text12.setText(numberText(s.msgcount) + " logged");
