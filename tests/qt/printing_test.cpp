@@ -50,7 +50,24 @@ TEST(Printing, APdfDocumentHoldsEveryLineInOrderOverAsManyPagesAsItTakes)
     ASSERT_TRUE(pdftotext.waitForFinished(-1));
     QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
     EXPECT_GE(text.count(QLatin1Char('\f')), 3) << "a form feed ends each page";
-    EXPECT_GE(text.count(QRegularExpression(QStringLiteral("\nW"))), 2) << "the long line wraps";
+    const int wrapped = text.count(QRegularExpression(QStringLiteral("\nW")));
+    EXPECT_GE(wrapped, 2) << "the long line wraps";
+    // Each of its lines starts at the margin: the blank it was wrapped at is not carried over.
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-bbox"), printer.lastPdfFile(), QStringLiteral("-")});
+    ASSERT_TRUE(pdftotext.waitForFinished(-1));
+    const QString boxes = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    std::vector<std::pair<double, QString>> placed;
+    const QRegularExpression word(QStringLiteral("<word xMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
+    for (const auto &m : word.globalMatch(boxes))
+        placed.emplace_back(m.captured(1).toDouble(), m.captured(2));
+    ASSERT_FALSE(placed.empty());
+    const double margin = std::min_element(placed.begin(), placed.end())->first;
+    EXPECT_EQ(std::count_if(placed.begin(), placed.end(),
+                            [margin](const auto &w) {
+                                return w.second.startsWith('W') && w.first < margin + 0.5;
+                            }),
+              wrapped);
     // Joined again at the blanks where it was wrapped, it has every word.
     text.remove(QLatin1Char('\f'))
         .replace(QRegularExpression(QStringLiteral("(?<=\\d)\n+(?=W)")), " ");
