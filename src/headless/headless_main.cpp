@@ -10,8 +10,11 @@ int runHeadless(const Options& options, const Extras& extras)
 {
     std::ifstream scriptFile;
     if (options.script != "-") {
-        scriptFile.open(options.script);
-        if (!scriptFile) {
+        // A folder opens as a stream that reads nothing; it is refused like a missing script.
+        std::error_code ec;
+        if (!std::filesystem::is_directory(options.script, ec))
+            scriptFile.open(options.script);
+        if (!scriptFile.is_open()) {
             std::cerr << "fenlark: cannot open the script \"" << options.script << "\"\n";
             return 2;
         }

@@ -45,6 +45,9 @@ refused "--busy-port needs a port number" --headless --busy-port x
 refused "unexpected value after '--windows'" --windows=1 --headless
 refused 'unknown option "--bogus"' --dir d --bogus
 refused 'unexpected argument "stray"' stray
+! "$fenlark" --headless --script "$work" </dev/null 2>"$work/refused.err" >/dev/null &&
+    grep -qxF "fenlark: cannot open the script \"$work\"" "$work/refused.err" ||
+    fail "a folder was taken for a script: $(cat "$work/refused.err")"
 "$fenlark" --headless --refuse-port 3 --busy-port=1 --refuse-port=4 --print-text --dir "$work/run" \
     </dev/null || fail "the driver's options, repeated ones too, were refused"
 
