@@ -4,8 +4,8 @@
 #include "bench_program.h"
 #include "qt/desktop_shell.h"
 #include "qt/image_canvas.h"
-#include "qt/main_window.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/main_window.h"
+#include "qt/windows/window_metrics.h"
 #include "storage/log_format.h"
 
 #include <QAction>

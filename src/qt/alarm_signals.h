@@ -3,7 +3,7 @@
 // device the program runs on silently; without a tray there is no icon.
 #pragma once
 
-#include "qt/alarm_settings_dialog.h"
+#include "qt/windows/alarm_settings_dialog.h"
 
 #include <QAudioDevice>
 #include <QObject>

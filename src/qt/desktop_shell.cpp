@@ -1,10 +1,10 @@
 #include "qt/desktop_shell.h"
 
 #include "qt/alarm_signals.h"
-#include "qt/alarm_window.h"
-#include "qt/com_port_window.h"
-#include "qt/main_window.h"
-#include "qt/map_window.h"
+#include "qt/windows/alarm_window.h"
+#include "qt/windows/com_port_window.h"
+#include "qt/windows/main_window.h"
+#include "qt/windows/map_window.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "qt/document_printer.h"
 #include "qt/image_canvas.h"
 #include "qt/latin1.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>

@@ -6,14 +6,14 @@
 #include "qt/headless_extras.h"
 #include "qt/image_canvas.h"
 #include "qt/latin1.h"
-#include "qt/main_window.h"
-#include "qt/message_box_dialogs.h"
+#include "qt/windows/main_window.h"
+#include "qt/windows/message_box_dialogs.h"
 #include "qt/program_options.h"
-#include "qt/receiver_input_dialog.h"
-#include "qt/simulated_receiver.h"
+#include "qt/windows/receiver_input_dialog.h"
+#include "qt/inputs/simulated_receiver.h"
 #include "qt/system_clock.h"
 #include "qt/user_folder.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QApplication>
 #include <QDir>

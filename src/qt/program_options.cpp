@@ -1,6 +1,6 @@
 #include "qt/program_options.h"
 
-#include "qt/simulated_receiver.h"
+#include "qt/inputs/simulated_receiver.h"
 
 #include <QCommandLineParser>
 #include <QStringList>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "headless/headless_main.h"
-#include "qt/receiver_input.h"
+#include "qt/inputs/receiver_input.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
 // The list views over the core's list controls: a rebuild of thousands is read once, a single
 // entry is one inserted row, the current entry is selected; and the selectors.
-#include "qt/binders.h"
+#include "qt/windows/binders.h"
 #include "shell_program.h"
 
 #include <QComboBox>

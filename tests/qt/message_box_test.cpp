@@ -1,6 +1,6 @@
 // The operator's message boxes as real boxes: a question shows Yes and No only, and Escape or its
 // close control dismiss it.
-#include "qt/message_box_dialogs.h"
+#include "qt/windows/message_box_dialogs.h"
 #include "shell_program.h"
 
 #include <QMessageBox>

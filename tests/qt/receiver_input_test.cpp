@@ -2,9 +2,9 @@
 // is filed, an input that is away is told once and tried again, nothing received is lost; the
 // input chosen on the command line, in the dialog, and read by the headless program.
 #include "nmea/nrx.h"
-#include "qt/network_device.h"
+#include "qt/inputs/network_device.h"
 #include "qt/program_options.h"
-#include "qt/receiver_input_dialog.h"
+#include "qt/windows/receiver_input_dialog.h"
 #include "support/test_program.h"
 
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
 // The serial line over a real pseudo-terminal pair, and the simulated receiver: bytes sent are
 // filed, a line that fails is closed at once without losing what was filed, a device that is away
 // is picked up when it comes back, and what the program has not read yet stays bounded.
-#include "qt/message_box_dialogs.h"
-#include "qt/serial_port_device.h"
-#include "qt/simulated_receiver.h"
+#include "qt/windows/message_box_dialogs.h"
+#include "qt/inputs/serial_port_device.h"
+#include "qt/inputs/simulated_receiver.h"
 #include "shell_program.h"
 
 #include <QMessageBox>

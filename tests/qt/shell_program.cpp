@@ -1,6 +1,6 @@
 #include "shell_program.h"
 
-#include "qt/window_metrics.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QApplication>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "qt/receiver_input_dialog.h"
+#include "qt/windows/receiver_input_dialog.h"
 
 #include "app/application.h"
 #include "qt/latin1.h"

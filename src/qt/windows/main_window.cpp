@@ -1,10 +1,10 @@
-#include "qt/main_window.h"
+#include "qt/windows/main_window.h"
 
 #include "alerts/new_marks.h"
-#include "qt/binders.h"
+#include "qt/windows/binders.h"
 #include "qt/latin1.h"
-#include "qt/list_control_model.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/list_control_model.h"
+#include "qt/windows/window_metrics.h"
 #include "view/form1.h"
 
 #include <QCheckBox>

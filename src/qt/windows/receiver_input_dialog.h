@@ -3,7 +3,7 @@
 // and takes effect at once; the dialog says which input is in use and whether it is connected.
 #pragma once
 
-#include "qt/receiver_input.h"
+#include "qt/inputs/receiver_input.h"
 
 #include <QDialog>
 

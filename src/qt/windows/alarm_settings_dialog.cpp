@@ -1,4 +1,4 @@
-#include "qt/alarm_settings_dialog.h"
+#include "qt/windows/alarm_settings_dialog.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "qt/message_box_dialogs.h"
+#include "qt/windows/message_box_dialogs.h"
 
 #include "qt/latin1.h"
 

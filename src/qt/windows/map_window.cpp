@@ -1,9 +1,9 @@
-#include "qt/map_window.h"
+#include "qt/windows/map_window.h"
 
 #include "map/form2.h"
-#include "qt/binders.h"
+#include "qt/windows/binders.h"
 #include "qt/image_canvas.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QCloseEvent>
 #include <QLabel>

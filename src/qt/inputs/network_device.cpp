@@ -1,4 +1,4 @@
-#include "qt/network_device.h"
+#include "qt/inputs/network_device.h"
 
 #include "qt/latin1.h"
 

@@ -1,4 +1,4 @@
-#include "qt/simulated_receiver.h"
+#include "qt/inputs/simulated_receiver.h"
 
 #include "qt/latin1.h"
 

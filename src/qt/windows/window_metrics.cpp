@@ -1,4 +1,4 @@
-#include "qt/window_metrics.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QGuiApplication>
 #include <QScreen>

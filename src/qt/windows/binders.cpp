@@ -1,8 +1,8 @@
-#include "qt/binders.h"
+#include "qt/windows/binders.h"
 
 #include "qt/deferred_call.h"
 #include "qt/latin1.h"
-#include "qt/list_control_model.h"
+#include "qt/windows/list_control_model.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "qt/receiver_input.h"
+#include "qt/inputs/receiver_input.h"
 
 #include "qt/latin1.h"
-#include "qt/network_device.h"
-#include "qt/serial_port_device.h"
+#include "qt/inputs/network_device.h"
+#include "qt/inputs/serial_port_device.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "qt/serial_port_device.h"
+#include "qt/inputs/serial_port_device.h"
 
 #include "qt/latin1.h"
 

@@ -1,4 +1,4 @@
-#include "qt/list_control_model.h"
+#include "qt/windows/list_control_model.h"
 
 #include "qt/latin1.h"
 

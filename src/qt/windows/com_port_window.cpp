@@ -1,8 +1,8 @@
-#include "qt/com_port_window.h"
+#include "qt/windows/com_port_window.h"
 
 #include "config/com_port_form.h"
-#include "qt/binders.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/binders.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "qt/alarm_window.h"
+#include "qt/windows/alarm_window.h"
 
 #include "alerts/alarms.h"
-#include "qt/binders.h"
-#include "qt/window_metrics.h"
+#include "qt/windows/binders.h"
+#include "qt/windows/window_metrics.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
