@@ -92,6 +92,48 @@ TEST(NetworkInput, ATcpServerThatGoesAndComesBackIsToldOnceAndNothingIsLost)
     EXPECT_EQ(program.dialogs.notices.size(), 2u);
 }
 
+TEST(NetworkInput, SavePurgeDeleteAndAutosaveKeepTheOneConnectionAndReceiveWhileTheyWrite)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] { ++connections; });
+    NetworkDevice device(NetworkDevice::Kind::Tcp, QStringLiteral("127.0.0.1"),
+                         server.serverPort());
+    ProgramOn program(device);
+    handleEventsUntil([&] { return server.hasPendingConnections(); });
+    QTcpSocket *client = server.nextPendingConnection();
+    auto send = [&](const std::string &id) {
+        const std::string message = "ZCZC " + id + "\r\nBODY\r\nNNNN\r\n";
+        client->write(message.data(), static_cast<qint64>(message.size()));
+        handleEventsUntil([&] { return program.app.form1().MessageList.indexOf(id) >= 0; });
+    };
+    send("SA01");
+    // The first save keeps an earlier log it cannot read, and says so; a message sent while that
+    // notice is open is filed, and saved.
+    writeFile("navtex.txt", "not a log");
+    program.dialogs.duringNextNotice = [&] { send("SA02"); };
+    Form1 &form = program.app.form1();
+    form.Command1.click();
+    EXPECT_NE(readFile("navtex.txt").find("SA02"), std::string::npos);
+    program.clock.set(2026, 12, 5, 12, 57, 30);
+    form.Timer1.tick();
+    send("SA03");
+    program.clock.set(2026, 12, 9, 12, 0, 0); // SA01 to SA03 are four days old
+    send("SA04");
+    form.purge.click();
+    send("SA05");
+    form.Option5.choose();
+    form.MessageList.choose(0);
+    program.dialogs.queue(true);
+    form.Delmsg.click();
+    send("SA06");
+    EXPECT_EQ(form.MessageList.list(0) + " " + form.MessageList.list(1), "SA05 SA06");
+    EXPECT_EQ(form.MessageList.count(), 2);
+    EXPECT_EQ(connections, 1);
+    EXPECT_EQ(client->state(), QAbstractSocket::ConnectedState);
+}
+
 TEST(ReceiverInput, OptionsChooseTheInputForThisRunOrAreRefused)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{

@@ -95,7 +95,7 @@ TEST(SerialLine, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
     ShellProgram program({}, true, &device, &dialogs);
     ASSERT_EQ(dialogs.notices.size(), 1u);
     EXPECT_NE(dialogs.notices[0].find("cannot be opened now"), std::string::npos);
-    // Each round: a save closes and reopens the port while the device is away, which says nothing
+    // Each round: a save while the device is away leaves the port open and says nothing
     // more; the device is plugged in, sends a message and (in the first round) is unplugged.
     for (int round = 1; round <= 2; ++round) {
         program.form().Command1.click();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace fenlark::test {
@@ -32,9 +33,15 @@ private:
 class FakeDialogs : public Dialogs {
 public:
     Answer question(const std::string& question) override;
-    void notice(const std::string& text) override { notices.push_back(text); }
+    void notice(const std::string& text) override
+    {
+        notices.push_back(text);
+        if (auto act = std::exchange(duringNextNotice, {}))
+            act(); // while the box would be open
+    }
     void queue(bool yes) { answers.push_back(yes ? Answer::Yes : Answer::No); }
 
+    std::function<void()> duringNextNotice;
     std::deque<Answer> answers;
     std::vector<std::string> questions;
     std::vector<std::string> notices;

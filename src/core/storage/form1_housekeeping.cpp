@@ -24,14 +24,12 @@ void Form1::purge_Click()
 {
     if (MessageList.count() == 0)
         return;
-    const bool wasOpen = closePortForRewrite();
     const long long days = purgeage.topIndex() + 1;
     const DateTime now = m_app.platform().clock.now();
     compactTable(state(), [&](const MessageRecord& r) {
         return std::llabs(calendarDayDifference(now, r.firstrx)) <= days;
     });
     Text12.setText(numberText(state().msgcount) + " logged");
-    reopenPort(wasOpen);
     saveAndReload();
     if (MessageList.listIndex() != -1) {
         MessageList.setListIndex(0);
@@ -50,12 +48,10 @@ void Form1::Delmsg_Click()
         return;
     if (!m_app.platform().dialogs.ask("Delete displayed Message?"))
         return;
-    const bool wasOpen = closePortForRewrite();
     const MessageRecord* shown = &state().MessageTable[static_cast<std::size_t>(slot)];
     compactTable(state(), [&](const MessageRecord& r) { return &r != shown; });
     Text6.setText({});
     Text12.setText(numberText(state().msgcount) + " logged");
-    reopenPort(wasOpen);
     saveAndReload();
     MessageList.setListIndex(0);
     MessageList_click();

@@ -62,30 +62,10 @@ bool keepEarlierLog(State& s, Platform& platform)
 
 } // namespace
 
-bool Form1::closePortForRewrite()
-{
-    const bool wasOpen = MSComm1.portOpen();
-    MSComm1.setPortOpen(false);
-    return wasOpen;
-}
-
-void Form1::reopenPort(bool wasOpen)
-{
-    try {
-        MSComm1.setPortOpen(true);
-    } catch (const PortError& e) {
-        // A port that was working and will not open again is worth a word; one that could not be
-        // opened before is tried again quietly at every save.
-        if (wasOpen)
-            m_app.platform().dialogs.notice("The serial port " + std::to_string(MSComm1.commPort()) +
-                                            " (" + MSComm1.deviceName() +
-                                            ") could not be opened again: " + e.what() + ".");
-    }
-}
-
+// The receiver's port stays open and reading: the file is written from the table, and a message
+// that arrives meanwhile (while a notice is open) is filed as always.
 bool Form1::saveTable()
 {
-    const bool wasOpen = closePortForRewrite();
     State& s = state();
     bool saved = keepEarlierLog(s, m_app.platform());
     if (saved) {
@@ -98,7 +78,6 @@ bool Form1::saveTable()
     }
     if (saved)
         s.filedSinceSaveOrLoad = false;
-    reopenPort(wasOpen);
     return saved;
 }
 

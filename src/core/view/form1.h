@@ -196,9 +196,6 @@ private:
     // Saving and loading with their outcome, for the callers that must not go on after a failure.
     bool saveTable();
     bool loadTable();
-    // Closes the serial port for a rewrite of the table or the log; reopenPort undoes it.
-    bool closePortForRewrite();
-    void reopenPort(bool wasOpen);
     // Compaction and reload shared by purge and delete: save, then load back so that table, log
     // and lists agree; after a failed save the table is kept and only the lists are rebuilt.
     void saveAndReload();
