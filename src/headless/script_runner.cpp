@@ -3,6 +3,7 @@
 #include "headless/escapes.h"
 
 #include <charconv>
+#include <iterator>
 #include <sstream>
 
 namespace fenlark::headless {
@@ -27,30 +28,47 @@ std::string unescaped(const std::string& text)
     return *out;
 }
 
+// Every window the driver reaches, by its name.
+struct WindowName {
+    Window window;
+    const char* name;
+};
+constexpr WindowName kWindowNames[] = {
+    {Window::Form1, "Form1"},   {Window::ComPortForm, "ComPortForm"},
+    {Window::Form2, "Form2"},   {Window::Alarms, "Alarms"},
+    {Window::EarlierLogs, "EarlierLogs"},
+};
+static_assert(std::size(kWindowNames) == kWindowCount);
+
 std::optional<Window> windowNamed(const std::string& name)
 {
-    if (name == "Form1")
-        return Window::Form1;
-    if (name == "ComPortForm")
-        return Window::ComPortForm;
-    if (name == "Form2")
-        return Window::Form2;
-    if (name == "Alarms")
-        return Window::Alarms;
+    for (const WindowName& w : kWindowNames)
+        if (name == w.name)
+            return w.window;
     return std::nullopt;
 }
 
-const char* windowName(Window w)
+const char* windowName(Window window)
 {
-    switch (w) {
+    for (const WindowName& w : kWindowNames)
+        if (window == w.window)
+            return w.name;
+    return "?";
+}
+
+const char* windowCaption(Window window)
+{
+    switch (window) {
     case Window::Form1:
-        return "Form1";
+        return Form1::kCaption;
     case Window::ComPortForm:
-        return "ComPortForm";
+        return ComPortForm::kCaption;
     case Window::Form2:
-        return "Form2";
+        return Form2::kCaption;
     case Window::Alarms:
-        return "Alarms";
+        return Alarms::kCaption;
+    case Window::EarlierLogs:
+        return EarlierLogs::kCaption;
     }
     return "?";
 }
@@ -187,10 +205,11 @@ std::vector<std::string> splitWords(const std::string& line, std::size_t maxWord
 ScriptRunner::ScriptRunner(Application& app, ScriptPorts ports, std::ostream& out)
     : m_app(app), m_ports(ports), m_out(out)
 {
-    app.form1().registerControls(m_form1);
-    app.comPortForm().registerControls(m_comPortForm);
-    app.form2().registerControls(m_form2);
-    app.alarms().registerControls(m_alarms);
+    app.form1().registerControls(controls(Window::Form1));
+    app.comPortForm().registerControls(controls(Window::ComPortForm));
+    app.form2().registerControls(controls(Window::Form2));
+    app.alarms().registerControls(controls(Window::Alarms));
+    app.earlierLogs().registerControls(controls(Window::EarlierLogs));
     app.alarms().setAlarmObserver([this](const Alarm& alarm) {
         m_out << "alarm: " << escape(alarm.msgid)
               << (alarm.typeText.empty() ? "" : " " + escape(alarm.typeText)) << '\n';
@@ -213,11 +232,7 @@ ScriptRunner::Target ScriptRunner::resolve(const std::string& name) const
     }
     if (next == parts.size())
         throw ScriptError("\"" + name + "\" names a window, not a control");
-    const ControlRegistry& registry = target.window == Window::Form1       ? m_form1
-                                      : target.window == Window::ComPortForm ? m_comPortForm
-                                      : target.window == Window::Form2       ? m_form2
-                                                                              : m_alarms;
-    target.control = registry.find(parts[next]);
+    target.control = m_controls[static_cast<std::size_t>(target.window)].find(parts[next]);
     if (!target.control) {
         if (next == 1 && parts.size() == 2 &&
             (parts[1] == "Visible" || parts[1] == "Caption")) {
@@ -333,12 +348,8 @@ void ScriptRunner::get(const std::string& name)
     const Target t = resolve(name);
     std::string value;
     if (!t.control) {
-        value = t.property == "Visible"
-                    ? boolText(m_app.isLoaded(t.window))
-                    : std::string(t.window == Window::Form1         ? Form1::kCaption
-                                  : t.window == Window::ComPortForm ? ComPortForm::kCaption
-                                  : t.window == Window::Form2       ? Form2::kCaption
-                                                                    : Alarms::kCaption);
+        value = t.property == "Visible" ? boolText(m_app.isLoaded(t.window))
+                                        : std::string(windowCaption(t.window));
     } else {
         value = std::visit(ValueText{t.property}, *t.control);
     }
@@ -490,6 +501,9 @@ void ScriptRunner::close(const std::string& window)
         break;
     case Window::Alarms:
         break; // its close control is refused: alarms go only when acknowledged
+    case Window::EarlierLogs:
+        m_app.earlierLogs().Cancel_Click();
+        break;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "forms/control_registry.h"
 #include "headless/script_ports.h"
 
+#include <array>
 #include <functional>
 #include <istream>
 #include <ostream>
@@ -68,10 +69,9 @@ private:
     Application& m_app;
     ScriptPorts m_ports;
     std::ostream& m_out;
-    ControlRegistry m_form1;
-    ControlRegistry m_comPortForm;
-    ControlRegistry m_form2;
-    ControlRegistry m_alarms;
+    ControlRegistry& controls(Window window) { return m_controls[static_cast<std::size_t>(window)]; }
+
+    std::array<ControlRegistry, kWindowCount> m_controls; // each window's, by its Window
     SnapshotWriter m_snapshot;
 };
 

@@ -3,6 +3,7 @@
 #include "qt/alarm_signals.h"
 #include "qt/windows/alarm_window.h"
 #include "qt/windows/com_port_window.h"
+#include "qt/windows/earlier_logs_window.h"
 #include "qt/windows/main_window.h"
 #include "qt/windows/map_window.h"
 
@@ -31,6 +32,7 @@ DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd,
       m_comPort(std::make_unique<ComPortWindow>(app.comPortForm())),
       m_map(std::make_unique<MapWindow>(app.form2(), canvas)),
       m_alarms(std::make_unique<AlarmWindow>(app.alarms(), *m_main)),
+      m_earlierLogs(std::make_unique<EarlierLogsWindow>(app.earlierLogs(), *m_main)),
       m_signals(std::make_unique<AlarmSignals>(app, alerting.settings, alerting.sound))
 {
     m_app.setWindowObserver(
@@ -65,6 +67,8 @@ QWidget &DesktopShell::window(Window window)
         return *m_map;
     case Window::Alarms:
         break;
+    case Window::EarlierLogs:
+        return *m_earlierLogs;
     }
     return *m_alarms;
 }
@@ -103,6 +107,7 @@ void DesktopShell::ended()
     m_comPort->hide();
     m_map->hide();
     m_alarms->hide();
+    m_earlierLogs->hide();
     m_signals->alarmsCleared();
     // No further event is handled: the event loop (and any nested one) returns now.
     if (m_onEnd == OnEnd::QuitEventLoop)

@@ -1,4 +1,4 @@
-// The desktop windows over one running program: creates the four windows, shows, hides and
+// The desktop windows over one running program: creates the windows, shows, hides and
 // raises them as the program loads, unloads and raises its windows, and ends the event loop when
 // the program ends. It also makes alarms heard and new messages known (AlarmSignals).
 #pragma once
@@ -18,6 +18,7 @@ namespace fenlark::qt {
 class AlarmSignals;
 class AlarmWindow;
 class ComPortWindow;
+class EarlierLogsWindow;
 class ImageCanvas;
 class MainWindow;
 class MapWindow;
@@ -56,6 +57,7 @@ private:
     std::unique_ptr<ComPortWindow> m_comPort;
     std::unique_ptr<MapWindow> m_map;
     std::unique_ptr<AlarmWindow> m_alarms;
+    std::unique_ptr<EarlierLogsWindow> m_earlierLogs;
     std::unique_ptr<AlarmSignals> m_signals;
     QTimer m_markExpiry;
 };

@@ -29,6 +29,17 @@ execute_process(
     OUTPUT_FILE ${WORK_DIR}.stdout
     ERROR_FILE ${WORK_DIR}.stderr
     RESULT_VARIABLE status)
+# A second run in the same folder: its output follows a line "=== next run".
+if(EXISTS ${scriptDir}/${name}.then.txt AND status STREQUAL "0")
+    execute_process(
+        COMMAND ${FENLARK} --headless ${options} --dir ${WORK_DIR} --script ${name}.then.txt
+        WORKING_DIRECTORY ${scriptDir}
+        OUTPUT_VARIABLE nextOutput
+        ERROR_VARIABLE nextErrors
+        RESULT_VARIABLE status)
+    file(APPEND ${WORK_DIR}.stdout "=== next run\n${nextOutput}")
+    file(APPEND ${WORK_DIR}.stderr "${nextErrors}")
+endif()
 
 set(expectedStatus 0)
 if(EXISTS ${scriptDir}/${name}.status)

@@ -130,6 +130,40 @@ TEST(MessageLog, TheFirstSaveKeepsTheEarlierLogWhenItMayHoldMessagesAndWasNotLoa
     }
 }
 
+// The log that the start cannot load stays for the first save to keep; the kept logs open newest
+// first, and are only read: the log they replace is kept in turn at the next save.
+TEST(EarlierLogs, AreKeptWhenTheStartCannotLoadThemAndOpenNewestFirstUnchanged)
+{
+    TestProgram p(test::kPortZeroSettings, false);
+    const std::string one = testLog("one-record.txt");
+    writeFile("navtex.txt", "navtex\r\n");
+    writeFile("navtex-20261204-000000.txt", one);
+    writeFile("navtex-20261204-000000-2.txt", " 0 \r\n");
+    writeFile("navtex-mine.txt", one);
+    std::filesystem::create_directory("navtex-20991231-000000.txt");
+    p.app.start();
+    ASSERT_EQ(p.dialogs.notices.size(), 1u);
+    EXPECT_NE(p.dialogs.notices[0].find("could not be loaded"), std::string::npos);
+    EXPECT_EQ(p.state().msgcount, 0);
+    p.receiveMessage("AA01");
+    p.form().Command1.click();
+    EXPECT_EQ(readFile("navtex-20261205-124001.txt"), "navtex\r\n");
+
+    EarlierLogs& window = p.app.earlierLogs();
+    p.form().mnuearlier.click();
+    EXPECT_EQ(listState(window.LogList),
+              "[navtex-20261205-124001.txt] navtex-20261204-000000-2.txt "
+              "navtex-20261204-000000.txt navtex-mine.txt");
+    window.LogList.choose(2);
+    p.dialogs.queue(true);
+    window.Open.click();
+    EXPECT_FALSE(p.app.isLoaded(Window::EarlierLogs));
+    EXPECT_EQ(listState(p.form().MessageList), "[GA12]");
+    p.form().Command1.click();
+    EXPECT_EQ(readFile("navtex-20261204-000000.txt"), one);
+    EXPECT_NE(readFile("navtex-20261205-124001-2.txt").find("AA01"), std::string::npos);
+}
+
 // Kept once, beside a link's target, as a second name of the same file, never over another file.
 TEST(MessageLog, AKeptLogIsTheSameFileBesideTheLinkTargetUnderAFreeName)
 {

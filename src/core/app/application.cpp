@@ -4,7 +4,7 @@ namespace fenlark {
 
 Application::Application(Platform platform)
     : m_platform(platform), m_form1(*this), m_comPortForm(*this), m_form2(*this),
-      m_newMarks(platform.clock), m_alarms(*this)
+      m_newMarks(platform.clock), m_alarms(*this), m_earlierLogs(*this)
 {
 }
 
@@ -22,34 +22,34 @@ void Application::loadForm1()
     if (m_ended)
         return;
     m_form1.resetToDesign();
-    m_form1Loaded = true;
+    loaded(Window::Form1) = true;
     windowChanged(Window::Form1, WindowEvent::Loaded);
     m_form1.Form_Load();
 }
 
 void Application::unloadForm1()
 {
-    if (!m_form1Loaded)
+    if (!loaded(Window::Form1))
         return;
-    m_form1Loaded = false;
+    loaded(Window::Form1) = false;
     windowChanged(Window::Form1, WindowEvent::Unloaded);
 }
 
 void Application::showComPortForm()
 {
-    if (m_ended || m_comPortFormLoaded)
+    if (m_ended || loaded(Window::ComPortForm))
         return;
     m_comPortForm.resetToDesign();
-    m_comPortFormLoaded = true;
+    loaded(Window::ComPortForm) = true;
     windowChanged(Window::ComPortForm, WindowEvent::Loaded);
     m_comPortForm.Form_Load();
 }
 
 void Application::closeComPortForm()
 {
-    if (!m_comPortFormLoaded)
+    if (!loaded(Window::ComPortForm))
         return;
-    m_comPortFormLoaded = false;
+    loaded(Window::ComPortForm) = false;
     windowChanged(Window::ComPortForm, WindowEvent::Unloaded);
 }
 
@@ -57,23 +57,23 @@ void Application::showMap()
 {
     if (m_ended)
         return;
-    if (m_form2Loaded) {
+    if (loaded(Window::Form2)) {
         windowChanged(Window::Form2, WindowEvent::Raised);
         return;
     }
     m_form2.resetToDesign();
-    m_form2Loaded = true;
+    loaded(Window::Form2) = true;
     m_form2.Form_Load();
     windowChanged(Window::Form2, WindowEvent::Loaded);
 }
 
 void Application::closeMap()
 {
-    if (!m_form2Loaded)
+    if (!loaded(Window::Form2))
         return;
-    m_form2Loaded = false;
+    loaded(Window::Form2) = false;
     windowChanged(Window::Form2, WindowEvent::Unloaded);
-    if (m_form1Loaded)
+    if (loaded(Window::Form1))
         windowChanged(Window::Form1, WindowEvent::Raised);
 }
 
@@ -81,16 +81,16 @@ void Application::showAlarms()
 {
     if (m_ended)
         return;
-    const bool wasLoaded = m_alarmsLoaded;
-    m_alarmsLoaded = true;
+    const bool wasLoaded = loaded(Window::Alarms);
+    loaded(Window::Alarms) = true;
     windowChanged(Window::Alarms, wasLoaded ? WindowEvent::Raised : WindowEvent::Loaded);
 }
 
 void Application::closeAlarms()
 {
-    if (!m_alarmsLoaded)
+    if (!loaded(Window::Alarms))
         return;
-    m_alarmsLoaded = false;
+    loaded(Window::Alarms) = false;
     windowChanged(Window::Alarms, WindowEvent::Unloaded);
 }
 
@@ -100,19 +100,31 @@ void Application::raise(Window window)
         windowChanged(window, WindowEvent::Raised);
 }
 
+void Application::showWindow(Window window)
+{
+    if (m_ended)
+        return;
+    if (loaded(window)) {
+        windowChanged(window, WindowEvent::Raised);
+        return;
+    }
+    loaded(window) = true;
+    if (window == Window::EarlierLogs)
+        m_earlierLogs.Form_Load();
+    windowChanged(window, WindowEvent::Loaded);
+}
+
+void Application::closeWindow(Window window)
+{
+    if (!loaded(window))
+        return;
+    loaded(window) = false;
+    windowChanged(window, WindowEvent::Unloaded);
+}
+
 bool Application::isLoaded(Window window) const
 {
-    switch (window) {
-    case Window::Form1:
-        return m_form1Loaded;
-    case Window::ComPortForm:
-        return m_comPortFormLoaded;
-    case Window::Form2:
-        return m_form2Loaded;
-    case Window::Alarms:
-        return m_alarmsLoaded;
-    }
-    return false;
+    return m_loaded[static_cast<std::size_t>(window)];
 }
 
 void Application::end()

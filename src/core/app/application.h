@@ -7,8 +7,10 @@
 #include "config/com_port_form.h"
 #include "forms/ports.h"
 #include "map/form2.h"
+#include "storage/earlier_logs.h"
 #include "view/form1.h"
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -22,7 +24,8 @@ struct Platform {
     Canvas& canvas;
 };
 
-enum class Window { Form1, ComPortForm, Form2, Alarms };
+enum class Window { Form1, ComPortForm, Form2, Alarms, EarlierLogs };
+inline constexpr int kWindowCount = 5;
 // Loaded: created and shown; Unloaded: closed and discarded; Raised: brought to the front.
 enum class WindowEvent { Loaded, Unloaded, Raised };
 
@@ -39,6 +42,7 @@ public:
     ComPortForm& comPortForm() { return m_comPortForm; }
     Form2& form2() { return m_form2; }
     Alarms& alarms() { return m_alarms; }
+    EarlierLogs& earlierLogs() { return m_earlierLogs; }
     NewMarks& newMarks() { return m_newMarks; }
     Canvas& canvas() { return m_platform.canvas; }
 
@@ -59,6 +63,10 @@ public:
     // when its last alarm is acknowledged.
     void showAlarms();
     void closeAlarms();
+    // The other windows (open earlier log): showing one that is not loaded runs its Form_Load; one
+    // that is loaded is brought to the front.
+    void showWindow(Window window);
+    void closeWindow(Window window);
     // Brings an open window to the front.
     void raise(Window window);
     bool isLoaded(Window window) const;
@@ -78,6 +86,7 @@ public:
 
 private:
     void windowChanged(Window window, WindowEvent event);
+    bool& loaded(Window window) { return m_loaded[static_cast<std::size_t>(window)]; }
 
     Platform m_platform;
     State m_state;
@@ -86,10 +95,8 @@ private:
     Form2 m_form2;
     NewMarks m_newMarks;
     Alarms m_alarms;
-    bool m_form1Loaded = false;
-    bool m_comPortFormLoaded = false;
-    bool m_form2Loaded = false;
-    bool m_alarmsLoaded = false;
+    EarlierLogs m_earlierLogs;
+    std::array<bool, kWindowCount> m_loaded{};
     bool m_firstLoad = false;
     bool m_ended = false;
     std::function<void(Window, WindowEvent)> m_windowObserver;

@@ -18,9 +18,11 @@ void Form1::Form_Load()
     if (!m_app.isLoaded(Window::Form1))
         return;
     // The table is emptied only at the program's first start: a reload after the port settings
-    // dialog keeps every message received.
+    // dialog keeps every message received. The log of the last run is loaded once, before the
+    // port opens, so that what arrives next is filed against it.
     if (m_app.firstLoad())
         state().msgcount = 0;
+    loadLogAtStart();
     if (!MSComm1.portOpen()) {
         try {
             MSComm1.setPortOpen(true);

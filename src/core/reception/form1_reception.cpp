@@ -154,6 +154,9 @@ void Form1::getmsg()
     if (r.rxcount < kMaxRxCount)
         ++r.rxcount;
     r.lastrx = now;
+    // The display mode "Last" shows the message received last, with its count and time.
+    if (Option3.value())
+        showmsg();
 }
 
 void Form1::fileNewMessage()
@@ -173,6 +176,8 @@ void Form1::fileNewMessage()
         return;
     }
     m_tableFullNoticeShown = false;
+    // The message the operator is reading in the display mode "Selected" stays in view.
+    const std::string reading = Option5.value() && !Text6.text().empty() ? s.selid : std::string();
     MessageRecord& r = s.MessageTable[static_cast<std::size_t>(k)];
     r.msgtext = s.curtext;
     r.msgid = s.curid;
@@ -193,6 +198,11 @@ void Form1::fileNewMessage()
     MessageList.setListIndex(0);
     MessageList2.setListIndex(MessageList2.newIndex());
     MessageTypeList.setListIndex(0);
+    // The type reset's rebuild has emptied the view; it shows again what the display mode names.
+    if (!Option5.value())
+        showmsg();
+    else if (const int i = MessageList.indexOf(reading); i >= 0 && !reading.empty())
+        MessageList.setListIndex(i);
     m_app.alarms().messageFiled(r);
 }
 

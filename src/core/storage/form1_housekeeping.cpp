@@ -2,6 +2,7 @@
 #include "app/application.h"
 #include "common/text.h"
 #include "reception/message_table.h"
+#include "storage/log_format.h"
 #include "view/form1.h"
 
 #include <cstdlib>
@@ -11,7 +12,7 @@ namespace fenlark {
 void Form1::saveAndReload()
 {
     if (saveTable()) {
-        if (!loadTable())
+        if (!loadTable(kLogFileName))
             StationList_Click();
     } else {
         // The log on disk is older than the table: loading it would bring back what was just

@@ -9,9 +9,13 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 
 namespace fenlark {
 namespace {
+
+constexpr const char* kLoadQuestion =
+    "This will lose any recieved unsaved messages - Do you still want to do this?";
 
 // Whether the log on disk may hold messages that the table has not got. A file that cannot be read
 // or does not parse may, so it counts; a missing or empty file, something that is no file at all
@@ -83,10 +87,10 @@ bool Form1::saveTable()
 
 void Form1::Command1_Click() { saveTable(); }
 
-bool Form1::loadTable()
+bool Form1::loadTable(const std::string& path)
 {
     State& s = state();
-    const FileRead file = readWholeFile(kLogFileName);
+    const FileRead file = readWholeFile(path);
     LogRead log;
     if (file.ok()) {
         log = parseLog(file.bytes);
@@ -96,9 +100,8 @@ bool Form1::loadTable()
     if (!log.ok()) {
         // Nothing is loaded: table, lists and view stay exactly as they were.
         std::string where = log.line > 0 ? ", line " + std::to_string(log.line) : std::string();
-        m_app.platform().dialogs.notice(std::string("The messages could not be loaded from \"") +
-                                        kLogFileName + "\"" + where + ": " + log.problem +
-                                        ". Nothing was changed.");
+        m_app.platform().dialogs.notice("The messages could not be loaded from \"" + path + "\"" +
+                                        where + ": " + log.problem + ". Nothing was changed.");
         return false;
     }
     s.filedSinceSaveOrLoad = false;
@@ -107,9 +110,12 @@ bool Form1::loadTable()
         return std::any_of(log.records.begin(), log.records.end(),
                            [&msgid](const MessageRecord& r) { return r.msgid == msgid; });
     });
+    // "Last new" names a message of the table that the load replaced.
+    Text11.setText({});
     const int count = static_cast<int>(log.records.size());
     if (count == 0) {
         s.msgcount = 0;
+        Text12.setText(numberText(0) + " logged");
         StationList.clear();
         NavAreaList.setListIndex(0);
         StationList.setListIndex(0);
@@ -129,14 +135,39 @@ bool Form1::loadTable()
 // Messages loaded from the log are not new.
 void Form1::navtexload()
 {
-    if (loadTable())
+    if (loadTable(kLogFileName))
         m_app.newMarks().clear();
+}
+
+void Form1::loadLogAtStart()
+{
+    if (m_logLoadTried)
+        return;
+    m_logLoadTried = true;
+    std::error_code ec;
+    if (std::filesystem::symlink_status(kLogFileName, ec).type() ==
+        std::filesystem::file_type::not_found)
+        return;
+    State& s = state();
+    // The run goes on where the last one left off: the display mode "Last" shows the message
+    // received last, and "Last New" the one filed last.
+    if (loadTable(kLogFileName) && s.msgcount > 0) {
+        m_app.newMarks().clear();
+        const MessageRecord* last = &s.MessageTable[0];
+        for (int i = 1; i < s.msgcount; ++i) {
+            const MessageRecord& r = s.MessageTable[static_cast<std::size_t>(i)];
+            if (r.lastrx.totalSeconds() >= last->lastrx.totalSeconds())
+                last = &r;
+        }
+        s.lastid = last->msgid;
+        s.lastnewid = s.MessageTable[static_cast<std::size_t>(s.msgcount - 1)].msgid;
+        showmsg();
+    }
 }
 
 void Form1::Command2_Click()
 {
-    if (m_app.platform().dialogs.ask(
-            "This will lose any recieved unsaved messages - Do you still want to do this?"))
+    if (m_app.platform().dialogs.ask(kLoadQuestion))
         navtexload();
 }
 
@@ -150,6 +181,18 @@ void Form1::mnuload_Click()
         Command2_Click();
     else
         navtexload();
+}
+
+void Form1::mnuearlier_Click() { m_app.showWindow(Window::EarlierLogs); }
+
+void Form1::loadEarlierLog(const std::string& name)
+{
+    if (!m_app.platform().dialogs.ask(kLoadQuestion))
+        return;
+    if (!loadTable(name))
+        return;
+    m_app.newMarks().clear();
+    state().earlierLogSettled = false;
 }
 
 void Form1::autosave_Click()

@@ -44,6 +44,7 @@ void Form1::wireHandlers()
     Timer1.setHandler([this] { Timer1_Timer(); });
     mnusave.setHandler([this] { mnusave_Click(); });
     mnuload.setHandler([this] { mnuload_Click(); });
+    mnuearlier.setHandler([this] { mnuearlier_Click(); });
     mnucapture.setHandler([this] { mnucapture_Click(); });
     mnuQuit.setHandler([this] { mnuQuit_Click(); });
     mnuprint_msg.setHandler([this] { mnuprint_msg_Click(); });
@@ -106,7 +107,7 @@ void Form1::registerControls(ControlRegistry& r)
     r.add(Frame6);
     for (OptionButton& button : Frequency)
         r.add(button);
-    r.add(mnufile), r.add(mnusave), r.add(mnuload), r.add(mnucapture), r.add(mnuQuit);
+    r.add(mnufile), r.add(mnusave), r.add(mnuload), r.add(mnuearlier), r.add(mnucapture), r.add(mnuQuit);
     r.add(mnumessage), r.add(mnuprint_msg), r.add(mnudel_msg);
     r.add(mnuconfiguration), r.add(mnuComPort);
     r.add(mnuhelp), r.add(mnuAbout), r.add(mnuhelpmsg);

@@ -113,6 +113,7 @@ public:
     MenuTitle mnufile{"mnufile", "&File"};
     MenuItem mnusave{"mnusave", "&Save messages"};
     MenuItem mnuload{"mnuload", "&Load messages"};
+    MenuItem mnuearlier{"mnuearlier", "Open &earlier log..."};
     MenuItem mnucapture{"mnucapture", "&Capture file load"};
     MenuItem mnuQuit{"mnuQuit", "&Quit"};
     MenuTitle mnumessage{"mnumessage", "&Message"};
@@ -142,6 +143,10 @@ public:
     void Command2_Click();
     void mnusave_Click();
     void mnuload_Click();
+    void mnuearlier_Click();
+    // Loads a log kept from an earlier run (after the Load button's question) in place of the
+    // table; the next save keeps "navtex.txt" first, as its messages are not in the table.
+    void loadEarlierLog(const std::string& name);
     void autosave_Click();
     void Timer1_Timer();
     void purge_Click();
@@ -195,7 +200,9 @@ private:
     bool operatorChoosing() const;
     // Saving and loading with their outcome, for the callers that must not go on after a failure.
     bool saveTable();
-    bool loadTable();
+    bool loadTable(const std::string& path);
+    // Loads the log of the last run, once in a run, before the port first opens.
+    void loadLogAtStart();
     // Compaction and reload shared by purge and delete: save, then load back so that table, log
     // and lists agree; after a failed save the table is kept and only the lists are rebuilt.
     void saveAndReload();
@@ -203,6 +210,7 @@ private:
     Application& m_app;
     bool m_tableFullNoticeShown = false;
     bool m_modeChosen = false; // a display mode chosen by the operator is being shown
+    bool m_logLoadTried = false; // the start has loaded the log of the last run, or tried
 };
 
 } // namespace fenlark

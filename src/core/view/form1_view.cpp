@@ -59,8 +59,6 @@ void Form1::clearmsg()
         box->setText({});
     Label6.setCaption({});
     Label15.setCaption({});
-    Text11.setText({});
-    Text12.setText({});
     Text13.setText({});
 }
 

@@ -353,7 +353,11 @@ void bind(QPushButton &button, Button &control)
 void bind(QAction &action, MenuItem &item)
 {
     auto *binding = new ControlBinding(action, item, ControlBinding::When::Now, [&action, &item] {
-        action.setText(toQString(item.caption()));
+        // The core's Latin-1 has no ellipsis: an entry that opens a window ends in three dots.
+        QString text = toQString(item.caption());
+        if (text.endsWith(QLatin1String("...")))
+            text = text.chopped(3) + QChar(0x2026);
+        action.setText(text);
         action.setEnabled(item.enabled());
         action.setVisible(item.visible());
     });

@@ -150,7 +150,8 @@ void MainWindow::buildMenus()
             bind(*widget->addAction(QString()), *item);
         return widget;
     };
-    menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnucapture, &m_form.mnuQuit});
+    menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnuearlier,
+                          &m_form.mnucapture, &m_form.mnuQuit});
     menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg});
     m_configureMenu = menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
     m_alarmsAction = m_configureMenu->addAction(QStringLiteral("&Alarms\u2026"));
