@@ -1,0 +1,41 @@
+// From units to text: character sync, the squelch over the DX/RX witnesses, and the combiner.
+#pragma once
+
+#include "char_sync.h"
+#include "combiner.h"
+
+#include <span>
+#include <string>
+
+namespace fenlark::sitor {
+
+class UnitDecoder {
+public:
+    // The squelch looks this many character positions either side of a character: it prints the
+    // character when at least squelchWitnesses of them came round intact, one of them at or before it
+    // and one at or after it. Noise matches a position about once in 500, a NAVTEX signal at the
+    // limit of decoding about every other time.
+    static constexpr int squelchReach = 10;
+    static constexpr int squelchWitnesses = 6;
+
+    // Takes units' log-likelihoods (positive: the higher tone).
+    void process(std::span<const float> unitLlrs);
+    std::string takeText() { return m_writer.take(); }
+    bool open() const { return m_open; }
+    long long characters() const { return m_writer.characters(); }
+    long long doubtful() const { return m_writer.doubtful(); }
+
+private:
+    enum class Verdict { Print, Skip, Wait };
+    Verdict judge(long long dxStart, const Framing& f) const;
+    long long alignedStart(long long unit, const Framing& f) const;
+    void decideReady();
+
+    CharSync m_sync;
+    TextWriter m_writer;
+    long long m_next = 0;        // first unit of the next DX copy to decide
+    long long m_lastPrinted = -1; // first unit of the DX copy printed last
+    bool m_open = false;
+};
+
+} // namespace fenlark::sitor
