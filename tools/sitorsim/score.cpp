@@ -28,6 +28,8 @@ Score score(const std::string& sent, const std::string& received)
         if (i > 0 && j > 0 && d[i][j] == d[i - 1][j - 1] + (sent[i - 1] == received[j - 1] ? 0 : 1)) {
             if (sent[i - 1] != received[j - 1] && received[j - 1] != '*')
                 ++s.wrongShown;
+            if (sent[i - 1] == received[j - 1])
+                s.firstRight = static_cast<long long>(j - 1);
             --i;
             --j;
         } else if (j > 0 && d[i][j] == d[i][j - 1] + 1) {

@@ -10,6 +10,7 @@ struct Score {
     long long sent = 0;          // characters of the reference
     long long errors = 0;        // substitutions + deletions + insertions
     long long wrongShown = 0;    // substitutions and insertions not shown as '*'
+    long long firstRight = -1;   // index in the received text of the first right character
     double cer() const { return sent ? static_cast<double>(errors) / static_cast<double>(sent) : 0; }
 };
 

@@ -35,12 +35,13 @@ Reception receive(const std::string& message, const Conditions& c)
     const auto total = static_cast<long long>((c.leadSeconds + emissionSeconds + c.tailSeconds) *
                                               c.sampleRateHz);
     Reception r;
-    constexpr std::size_t block = 2048;
+    // Blocks of 20 ms: when a character came out is known that closely.
+    const auto block = static_cast<std::size_t>(c.sampleRateHz / 50.0);
     long long done = 0;
     auto note = [&](const std::string& text) {
-        if (!text.empty() && r.firstCharacterSeconds < 0)
-            r.firstCharacterSeconds = static_cast<double>(done) / c.sampleRateHz - c.leadSeconds;
         r.text += text;
+        r.seconds.insert(r.seconds.end(), text.size(),
+                         static_cast<double>(done) / c.sampleRateHz - c.leadSeconds);
     };
     if (c.iq) {
         sitor::IqDecoder decoder(c.sampleRateHz, c.centreHz);

@@ -1,22 +1,24 @@
-// One simulated reception: a message sent through a channel into the decoder, the text it printed.
+// Simulated receptions for measuring the decoder: a message sent through a channel into the
+// decoder, the text it printed and when.
 #pragma once
 
 #include "channel.h"
 
 #include <string>
+#include <vector>
 
 namespace fenlark::sitorsim {
 
 struct Conditions {
     double sampleRateHz = 8000;
-    double centreHz = 1000;
+    double centreHz = 1000;      // audio centre; for IQ the band's centre (518 kHz is sent)
     double snrDb = 99;
     double offsetHz = 0;
     double driftHzPerMinute = 0;
     double clockError = 0;
     bool reversed = false;
     bool fading = false;
-    bool iq = false;             // complex baseband around centreHz (518 kHz sent at its offset)
+    bool iq = false;
     double phasingSeconds = 10;
     double leadSeconds = 1;      // noise before the emission
     double tailSeconds = 2;      // noise after it
@@ -25,7 +27,7 @@ struct Conditions {
 
 struct Reception {
     std::string text;
-    double firstCharacterSeconds = -1; // when the first character came out, from the emission's start
+    std::vector<double> seconds; // when each character came out, from the emission's start
 };
 
 Reception receive(const std::string& message, const Conditions& c);

@@ -17,7 +17,7 @@ namespace {
 // the error per unit (while the squelch is open; much less while it is not).
 constexpr double turnAverage = 0.1;
 constexpr double trackGainOpen = 0.02;
-constexpr double trackGainClosed = 0.004;
+constexpr double trackGainClosed = 0.008;
 
 } // namespace
 
@@ -36,6 +36,13 @@ void ChannelDecoder::setOffsetHz(double hz)
     m_offsetHz = hz;
     m_turn = {};
     nco_crcf_set_frequency(m_nco, static_cast<float>(2.0 * std::numbers::pi * hz / m_sampleRateHz));
+}
+
+void ChannelDecoder::retune(double hz, bool newSignal)
+{
+    setOffsetHz(hz);
+    if (newSignal)
+        m_clock.restart();
 }
 
 void ChannelDecoder::process(std::span<const std::complex<float>> baseband)
@@ -60,6 +67,7 @@ void ChannelDecoder::processBlock(std::span<const std::complex<float>> in)
     for (const UnitEnergies& u : energies)
         track(u);
     m_units.process(std::span<const float>(m_llrs.data(), units));
+    m_clock.setNarrow(m_units.open());
     m_unitsSinceOpen = m_units.open() ? 0 : m_unitsSinceOpen + static_cast<long long>(units);
 }
 
@@ -68,7 +76,7 @@ void ChannelDecoder::track(const UnitEnergies& u)
     m_turn += turnAverage * (std::complex<double>(u.turn) - m_turn);
     const double halfUnitSeconds = m_detector.halfUnitSamples() / m_sampleRateHz;
     const double errorHz = std::arg(m_turn) / (2.0 * std::numbers::pi * halfUnitSeconds);
-    const double gain = holding() ? trackGainOpen : trackGainClosed;
+    const double gain = m_units.open() ? trackGainOpen : trackGainClosed;
     m_offsetHz = std::clamp(m_offsetHz + gain * errorHz, -signal::channelOffsetHz,
                             signal::channelOffsetHz);
     nco_crcf_set_frequency(m_nco,

@@ -24,10 +24,13 @@ public:
     ChannelDecoder& operator=(const ChannelDecoder&) = delete;
 
     void process(std::span<const std::complex<float>> baseband);
-    // Where the signal's centre is taken to be, from the baseband's 0 Hz. Setting it starts the
-    // frequency tracking again from there.
+    // Where the signal's centre is taken to be, from the baseband's 0 Hz.
     double offsetHz() const { return m_offsetHz; }
+    // Moves the frequency tracking's reference (the signal stays where it was found).
     void setOffsetHz(double hz);
+    // A signal found elsewhere: tracking starts afresh from this offset, and the symbol clock too
+    // when it is a new signal.
+    void retune(double hz, bool newSignal);
     // The squelch is open: a NAVTEX signal is being decoded.
     bool open() const { return m_units.open(); }
     // Open now or lately (a fade does not make the decoder look elsewhere at once).

@@ -122,13 +122,27 @@ TonePair SpectrumWatch::strongestPair(double lowHz, double highHz)
         return m_prefix[static_cast<std::size_t>(centre + halfWidth + 1)] -
                m_prefix[static_cast<std::size_t>(centre - halfWidth)];
     };
+    auto strength = [&](long c) {
+        return std::min(band(c - toneBins), band(c + toneBins)) / floor;
+    };
+    long bestBin = first;
     for (long c = first; c <= last; ++c) {
-        const double strength = std::min(band(c - toneBins), band(c + toneBins)) / floor;
-        if (strength > best.strength) {
-            const double firstHz = m_complex ? -m_sampleRateHz / 2.0 : 0.0;
-            best = {firstHz + static_cast<double>(c) * binHz, strength};
+        if (strength(c) > best.strength) {
+            best.strength = strength(c);
+            bestBin = c;
         }
     }
+    // Between bins: the vertex of the parabola through the best and its neighbours.
+    double fraction = 0;
+    if (bestBin > first && bestBin < last) {
+        const double l = strength(bestBin - 1);
+        const double r = strength(bestBin + 1);
+        const double curve = l - 2.0 * best.strength + r;
+        if (curve < 0)
+            fraction = std::clamp(0.5 * (l - r) / curve, -0.5, 0.5);
+    }
+    const double firstHz = m_complex ? -m_sampleRateHz / 2.0 : 0.0;
+    best.centreHz = firstHz + (static_cast<double>(bestBin) + fraction) * binHz;
     return best;
 }
 

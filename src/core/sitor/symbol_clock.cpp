@@ -9,10 +9,14 @@ namespace fenlark::sitor {
 namespace {
 
 // Loop gains per unit, as fractions of a unit: wide while the clock is found, then narrow.
-constexpr double acquireProportional = 0.08;
-constexpr double trackProportional = 0.025;
-constexpr long long acquireUnits = 150;
-constexpr double integralShare = 0.08; // integral gain as a share of the proportional one
+// Loop gains per unit (proportional as a share of a unit, integral as a share of a unit per unit):
+// wide while no signal is decoded, so a clock 1 % off is caught, narrow while one is.
+constexpr double acquireProportional = 0.05;
+constexpr double acquireIntegral = 0.0006;
+constexpr double trackProportional = 0.02;
+constexpr double trackIntegral = 0.0001;
+// The clock is followed this far from its nominal rate.
+constexpr double rateLimit = 0.015;
 
 float energy(std::complex<float> z) { return std::norm(z); }
 
@@ -22,6 +26,12 @@ SymbolClock::SymbolClock(double sampleRateHz, int halfUnitSamples)
     : m_nominal(sampleRateHz * signal::unitSeconds), m_half(halfUnitSamples),
       m_untilStrobe(m_nominal)
 {
+}
+
+void SymbolClock::restart()
+{
+    m_integral = 0;
+    m_narrow = false;
 }
 
 ToneSums SymbolClock::at(double samplesAgo) const
@@ -56,17 +66,18 @@ std::size_t SymbolClock::process(std::span<const ToneSums> in, std::span<UnitEne
         u.turn = second.high * std::conj(first.high) + second.low * std::conj(first.low);
         const double midDifference = energy(midSecond.high + midFirst.high) -
                                      energy(midSecond.low + midFirst.low);
-        const double total = u.high + u.low;
-        m_power = m_units == 0 ? total : m_power + 0.02 * (total - m_power);
-        const double scale = m_power > 0 ? 1.0 / m_power : 0.0;
-        const double difference = (u.high - u.low) * scale;
-        // Gardner's detector on the energy difference: positive when the strobe comes late.
-        const double error = std::clamp((difference - m_previousDifference) * midDifference * scale,
-                                        -1.0, 1.0);
+        const double difference = u.high - u.low;
+        m_swing = m_units == 0 ? std::abs(difference)
+                               : m_swing + 0.02 * (std::abs(difference) - m_swing);
+        // Gardner's detector, decision-directed: at a change of tone the energy difference halfway
+        // between the strobes is zero when they are on time, of the later tone's sign when late.
+        const double change = ((difference > 0) - (m_previousDifference > 0)) / 2.0;
+        const double error =
+            m_swing > 0 ? std::clamp(change * midDifference / m_swing, -1.0, 1.0) : 0.0;
         m_previousDifference = difference;
-        const double gain = m_units < acquireUnits ? acquireProportional : trackProportional;
-        m_integral += gain * integralShare * error * m_nominal;
-        m_integral = std::clamp(m_integral, -0.03 * m_nominal, 0.03 * m_nominal);
+        const double gain = m_narrow ? trackProportional : acquireProportional;
+        m_integral += (m_narrow ? trackIntegral : acquireIntegral) * error * m_nominal;
+        m_integral = std::clamp(m_integral, -rateLimit * m_nominal, rateLimit * m_nominal);
         m_untilStrobe += m_nominal - m_integral - gain * error * m_nominal;
         ++m_units;
         if (produced < out.size())

@@ -27,6 +27,10 @@ public:
     std::size_t process(std::span<const ToneSums> in, std::span<UnitEnergies> out);
     static std::size_t maxUnits(std::size_t samples) { return samples / 4 + 2; }
     // The clock's rate against the nominal one (1.01: units 1 % longer than nominal).
+    // Finds the clock afresh (a new signal): the wide loop again, no memory of the old rate.
+    void restart();
+    // Narrow loop while a signal is decoded, wide while one is sought.
+    void setNarrow(bool narrow) { m_narrow = narrow; }
     double rateRatio() const { return (m_nominal - m_integral) / m_nominal; }
 
 private:
@@ -40,8 +44,10 @@ private:
     double m_untilStrobe;  // samples until the next unit ends
     double m_integral = 0; // samples the loop takes off each unit for a clock off its nominal rate
     double m_previousDifference = 0;
-    double m_power = 0;
+    double m_swing = 0; // mean |high - low| energy at the strobes: the signal's own energy
     long long m_units = 0;
+    bool m_narrow = false;
+    double m_samples = 0; double m_abs = 0;
 };
 
 } // namespace fenlark::sitor

@@ -11,7 +11,9 @@ namespace {
 // The search retunes while the squelch is not holding, to a pair of tones this much above the
 // noise floor, this far from where the decoder listens, and not more often than this.
 constexpr double retuneStrength = 1.8;
-constexpr double retuneDistanceHz = 12.0;
+constexpr double retuneDistanceHz = 20.0;
+// A retune this far is a new signal: its symbol clock is found afresh.
+constexpr double newSignalHz = 60.0;
 constexpr double retuneEverySeconds = 0.4;
 // Audio: the mixer follows the frequency tracking once it has moved this far.
 constexpr double recentreHz = 40.0;
@@ -76,11 +78,12 @@ void TunedChannel::retune()
     if (pair.strength < retuneStrength || std::abs(pair.centreHz - listening) < retuneDistanceHz)
         return;
     m_lastRetuneSeconds = now;
+    const bool newSignal = std::abs(pair.centreHz - listening) > newSignalHz;
     if (m_audio) {
         m_down.setCentreHz(pair.centreHz);
-        m_decoder.setOffsetHz(0);
+        m_decoder.retune(0, newSignal);
     } else {
-        m_decoder.setOffsetHz(pair.centreHz);
+        m_decoder.retune(pair.centreHz, newSignal);
     }
 }
 

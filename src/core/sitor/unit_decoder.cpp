@@ -35,8 +35,8 @@ UnitDecoder::Verdict UnitDecoder::judge(long long dxStart, const Framing& f) con
 {
     const long long newest = m_sync.unitCount() - 1;
     int witnesses = 0;
-    bool before = false;
-    bool after = false;
+    int before = 0;
+    int after = 0;
     bool complete = true;
     for (int j = -squelchReach; j <= squelchReach; ++j) {
         const long long end = dxStart + j * pairUnits + rxEnd;
@@ -46,13 +46,14 @@ UnitDecoder::Verdict UnitDecoder::judge(long long dxStart, const Framing& f) con
         }
         if (m_sync.copiesMatch(end, f.sense)) {
             ++witnesses;
-            before = before || j <= 0;
-            after = after || j >= 0;
+            before += j <= 0;
+            after += j >= 0;
         }
     }
-    if (witnesses >= squelchWitnesses && before && after)
+    if (witnesses >= squelchWitnesses && before >= sideWitnesses && after >= sideWitnesses)
         return Verdict::Print;
-    return complete ? Verdict::Skip : Verdict::Wait;
+    // The witnesses at or before the character are all known: without them it never prints.
+    return complete || before < sideWitnesses ? Verdict::Skip : Verdict::Wait;
 }
 
 void UnitDecoder::decideReady()

@@ -12,11 +12,13 @@ namespace fenlark::sitor {
 class UnitDecoder {
 public:
     // The squelch looks this many character positions either side of a character: it prints the
-    // character when at least squelchWitnesses of them came round intact, one of them at or before it
-    // and one at or after it. Noise matches a position about once in 500, a NAVTEX signal at the
-    // limit of decoding about every other time.
+    // character when at least squelchWitnesses of them came round intact, sideWitnesses of them at
+    // or before it and as many at or after it (so a stray witness in the noise after a signal does
+    // not carry the squelch across). Noise makes a witness about once in 500 positions, a NAVTEX
+    // signal at the limit of decoding about every other time.
     static constexpr int squelchReach = 10;
     static constexpr int squelchWitnesses = 6;
+    static constexpr int sideWitnesses = 2;
 
     // Takes units' log-likelihoods (positive: the higher tone).
     void process(std::span<const float> unitLlrs);
