@@ -12,7 +12,8 @@
 namespace fenlark::sitor {
 namespace {
 
-const std::string message = "ZCZC EE39\r\nGALE WARNING 43-12.5N 012-34.1E WIND=8 +39 0187\r\nNNNN\r\n\n";
+const std::string message =
+    "ZCZC EE39\r\nGALE WARNING 43-12.5N 012-34.1E WIND=8 +39 0187\r\nNNNN\r\n\n";
 
 TEST(AudioDecoder, FindsAndDecodesASignalAnywhere)
 {
@@ -26,8 +27,8 @@ TEST(AudioDecoder, FindsAndDecodesASignalAnywhere)
         {48000, 2600, 0, -80, 0.008, false, 0.02},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.rateHz << " S/s, centre " << c.centreHz << " Hz, "
-                                        << c.snrDb << " dB");
+        SCOPED_TRACE(testing::Message()
+                     << c.rateHz << " S/s, centre " << c.centreHz << " Hz, " << c.snrDb << " dB");
         sitorsim::Conditions cond;
         cond.sampleRateHz = c.rateHz;
         cond.centreHz = c.centreHz;
@@ -50,7 +51,8 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
     auto add = [&](const std::string& text, double hz) {
         sitorsim::Path p;
         p.centreHz = hz - centreHz + 30;
-        const auto units = sitorsim::toUnits(sitorsim::interleave(sitorsim::encodeText(text), 5, 2));
+        const auto units =
+            sitorsim::toUnits(sitorsim::interleave(sitorsim::encodeText(text), 5, 2));
         air.add(sitorsim::makeFsk(units, rateHz, 0, false), p);
     };
     add(message, 518000);

@@ -117,7 +117,8 @@ TEST(UnitDecoder, StartsMidMessageWithoutPhasing)
     const Stream s = makeStream();
     // Start three units into the DX copy of the A of GALE: no phasing, words cut.
     const auto cut = s.firstDx + 14 * 15 + 3;
-    const std::string text = decode(std::vector<float>(s.llrs.begin() + static_cast<long>(cut), s.llrs.end()));
+    const std::string text =
+        decode(std::vector<float>(s.llrs.begin() + static_cast<long>(cut), s.llrs.end()));
     ASSERT_GE(text.size(), 20u);
     EXPECT_EQ(message.substr(message.size() - text.size()), text);
 }

@@ -162,8 +162,14 @@ std::unique_ptr<Source> makeCw(double sampleRateHz, unsigned seed)
 {
     return std::make_unique<Cw>(sampleRateHz, seed);
 }
-std::unique_ptr<Source> makeAm(double sampleRateHz) { return std::make_unique<Am>(sampleRateHz); }
-std::unique_ptr<Source> makeSilence() { return std::make_unique<Silence>(); }
+std::unique_ptr<Source> makeAm(double sampleRateHz)
+{
+    return std::make_unique<Am>(sampleRateHz);
+}
+std::unique_ptr<Source> makeSilence()
+{
+    return std::make_unique<Silence>();
+}
 
 struct Air::Emitter {
     std::unique_ptr<Source> source;
@@ -184,8 +190,7 @@ struct Air::Emitter {
             delayPos = (delayPos + 1) % delay.size();
             x = direct->next() * x + delayed->next() * old;
         }
-        const double hz =
-            path.centreHz + path.offsetHz + path.driftHzPerMinute * seconds / 60.0;
+        const double hz = path.centreHz + path.offsetHz + path.driftHzPerMinute * seconds / 60.0;
         seconds += 1.0 / rate;
         phase = std::fmod(phase + twoPi * hz / rate, twoPi);
         return x * std::polar(1.0, phase);
@@ -229,7 +234,8 @@ void Air::generate(std::span<float> out)
     // 0..rate/2 only, so the same ratio in 2500 Hz needs a quarter of the complex noise's variance.
     const double sigma = m_noiseSigma / 2.0;
     for (float& x : out)
-        x = static_cast<float>(sum().real() + (m_noiseSigma > 0 ? sigma * m_normal(m_random) : 0.0));
+        x = static_cast<float>(sum().real() +
+                               (m_noiseSigma > 0 ? sigma * m_normal(m_random) : 0.0));
 }
 
 void Air::generate(std::span<std::complex<float>> out)

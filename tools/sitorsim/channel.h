@@ -33,10 +33,10 @@ std::unique_ptr<Source> makeAm(double sampleRateHz);
 std::unique_ptr<Source> makeSilence();
 
 struct Path {
-    double centreHz = 1000;   // audio centre, or offset from the centre of an IQ band
+    double centreHz = 1000; // audio centre, or offset from the centre of an IQ band
     double offsetHz = 0;
     double driftHzPerMinute = 0;
-    bool fading = false;      // F.1487 mid-latitude moderate: two Rayleigh paths 1 ms apart, 0.5 Hz
+    bool fading = false; // F.1487 mid-latitude moderate: two Rayleigh paths 1 ms apart, 0.5 Hz
 };
 
 // Emitters through their paths, summed, plus white noise at snrDb (signal of one emitter over the

@@ -1,5 +1,5 @@
-// The transmitting side of a NAVTEX station, for measuring the decoder: message text to the words of
-// each character, the DX/RX interleave with phasing before and alpha after, and units.
+// The transmitting side of a NAVTEX station, for measuring the decoder: message text to the words
+// of each character, the DX/RX interleave with phasing before and alpha after, and units.
 #pragma once
 
 #include "sitor/code_table.h"

@@ -49,27 +49,48 @@ Options parse(int argc, char** argv)
     for (int i = 2; i < argc; ++i) {
         const std::string a = argv[i];
         auto value = [&] { return i + 1 < argc ? std::atof(argv[++i]) : 0.0; };
-        if (a == "--snr") c.snrDb = value();
-        else if (a == "--one") o.one = static_cast<int>(value());
-        else if (a == "--rate") c.sampleRateHz = value();
-        else if (a == "--centre") c.centreHz = value();
-        else if (a == "--offset") c.offsetHz = value();
-        else if (a == "--drift") c.driftHzPerMinute = value();
-        else if (a == "--clock") c.clockError = value();
-        else if (a == "--phasing") c.phasingSeconds = value();
-        else if (a == "--seed") c.seed = static_cast<unsigned>(value());
-        else if (a == "--chars") o.characters = static_cast<int>(value());
-        else if (a == "--messages") o.messages = static_cast<int>(value());
-        else if (a == "--from") o.from = value();
-        else if (a == "--to") o.to = value();
-        else if (a == "--step") o.step = value();
-        else if (a == "--minutes") o.minutes = value();
-        else if (a == "--reversed") c.reversed = true;
-        else if (a == "--fading") c.fading = true;
-        else if (a == "--iq") c.iq = true;
-        else if (a == "--source" && i + 1 < argc) o.source = argv[++i];
-        else if (a == "--format" && i + 1 < argc) o.format = argv[++i];
-        else o.files.push_back(a);
+        if (a == "--snr")
+            c.snrDb = value();
+        else if (a == "--one")
+            o.one = static_cast<int>(value());
+        else if (a == "--rate")
+            c.sampleRateHz = value();
+        else if (a == "--centre")
+            c.centreHz = value();
+        else if (a == "--offset")
+            c.offsetHz = value();
+        else if (a == "--drift")
+            c.driftHzPerMinute = value();
+        else if (a == "--clock")
+            c.clockError = value();
+        else if (a == "--phasing")
+            c.phasingSeconds = value();
+        else if (a == "--seed")
+            c.seed = static_cast<unsigned>(value());
+        else if (a == "--chars")
+            o.characters = static_cast<int>(value());
+        else if (a == "--messages")
+            o.messages = static_cast<int>(value());
+        else if (a == "--from")
+            o.from = value();
+        else if (a == "--to")
+            o.to = value();
+        else if (a == "--step")
+            o.step = value();
+        else if (a == "--minutes")
+            o.minutes = value();
+        else if (a == "--reversed")
+            c.reversed = true;
+        else if (a == "--fading")
+            c.fading = true;
+        else if (a == "--iq")
+            c.iq = true;
+        else if (a == "--source" && i + 1 < argc)
+            o.source = argv[++i];
+        else if (a == "--format" && i + 1 < argc)
+            o.format = argv[++i];
+        else
+            o.files.push_back(a);
     }
     return o;
 }
@@ -99,7 +120,10 @@ template <typename Job> void inParallel(int count, Job job)
 struct Tally {
     long long sent = 0, errors = 0, wrong = 0;
     int messages = 0, satisfactory = 0;
-    double cer() const { return sent ? static_cast<double>(errors) / static_cast<double>(sent) : 0; }
+    double cer() const
+    {
+        return sent ? static_cast<double>(errors) / static_cast<double>(sent) : 0;
+    }
 };
 
 Tally runMessages(const Options& o, double snrDb)
@@ -137,7 +161,8 @@ int curve(const Options& o)
         const Tally t = runMessages(o, snr);
         std::printf("SNR %6.2f dB  CER %6.3f %%  wrong not '*' %6.3f %%  satisfactory %d/%d "
                     "(%.1f %%)\n",
-                    snr, 100.0 * t.cer(), 100.0 * static_cast<double>(t.wrong) / static_cast<double>(t.sent),
+                    snr, 100.0 * t.cer(),
+                    100.0 * static_cast<double>(t.wrong) / static_cast<double>(t.sent),
                     t.satisfactory, t.messages, 100.0 * t.satisfactory / t.messages);
         std::fflush(stdout);
         if (std::isnan(crossing) && snr < o.to && t.cer() >= 0.04 && previousCer < 0.04) {
@@ -171,7 +196,8 @@ int start(const Options& o)
             times[static_cast<std::size_t>(i)] = r.seconds[static_cast<std::size_t>(s.firstRight)];
     });
     std::sort(times.begin(), times.end());
-    const auto within3 = std::count_if(times.begin(), times.end(), [](double t) { return t <= 3.0; });
+    const auto within3 =
+        std::count_if(times.begin(), times.end(), [](double t) { return t <= 3.0; });
     std::printf("first right character: median %.2f s, worst %.2f s, within 3 s %ld/%zu\n",
                 times[times.size() / 2], times.back(), static_cast<long>(within3), times.size());
     return 0;
@@ -184,10 +210,14 @@ int quiet(const Options& o)
     Air air(rate, snr, o.conditions.seed);
     Path p;
     p.centreHz = 1500;
-    if (o.source == "rtty") air.add(makeRtty(rate, o.conditions.seed), p);
-    else if (o.source == "cw") air.add(makeCw(rate, o.conditions.seed), p);
-    else if (o.source == "am") air.add(makeAm(rate), p);
-    else air.add(makeSilence(), p);
+    if (o.source == "rtty")
+        air.add(makeRtty(rate, o.conditions.seed), p);
+    else if (o.source == "cw")
+        air.add(makeCw(rate, o.conditions.seed), p);
+    else if (o.source == "am")
+        air.add(makeAm(rate), p);
+    else
+        air.add(makeSilence(), p);
     fenlark::sitor::AudioDecoder decoder(rate);
     std::vector<float> buf(static_cast<std::size_t>(rate));
     std::string text;
@@ -225,8 +255,10 @@ int file(const Options& o)
         const double now = static_cast<double>(i) / rec.sampleRateHz;
         if (now - lastShown >= 5.0) {
             const auto f = decoder.figures();
-            std::fprintf(stderr, "[%.0f s: centre %.1f Hz, SNR %.1f dB, %s, %lld characters, %lld doubtful]\n",
-                         now, f.centreHz, f.snrDb, f.locked ? "locked" : "searching", f.characters, f.doubtful);
+            std::fprintf(
+                stderr,
+                "[%.0f s: centre %.1f Hz, SNR %.1f dB, %s, %lld characters, %lld doubtful]\n", now,
+                f.centreHz, f.snrDb, f.locked ? "locked" : "searching", f.characters, f.doubtful);
             lastShown = now;
         }
     }
@@ -244,10 +276,14 @@ int main(int argc, char** argv)
     }
     const std::string what = argv[1];
     const Options o = parse(argc, argv);
-    if (what == "curve") return curve(o);
-    if (what == "start") return start(o);
-    if (what == "quiet") return quiet(o);
-    if (what == "file") return file(o);
+    if (what == "curve")
+        return curve(o);
+    if (what == "start")
+        return start(o);
+    if (what == "quiet")
+        return quiet(o);
+    if (what == "file")
+        return file(o);
     std::fprintf(stderr, "unknown: %s\n", what.c_str());
     return 2;
 }

@@ -7,9 +7,9 @@ namespace fenlark::sitorsim {
 std::string makeMessage(std::mt19937& random, int characters)
 {
     static const std::array<const char*, 24> words = {
-        "NAVAREA",  "WARNING", "GALE",     "WIND",   "SEA",    "ROUGH",   "BUOY",  "UNLIT",
-        "POSITION", "VESSEL",  "ADRIFT",   "CANCEL", "THIS",   "MESSAGE", "AREA",  "DANGEROUS",
-        "WRECK",    "CHART",   "MARINERS", "KEEP",   "CLEAR",  "FORECAST", "NORTH", "VISIBILITY"};
+        "NAVAREA",  "WARNING", "GALE",     "WIND",   "SEA",   "ROUGH",    "BUOY",  "UNLIT",
+        "POSITION", "VESSEL",  "ADRIFT",   "CANCEL", "THIS",  "MESSAGE",  "AREA",  "DANGEROUS",
+        "WRECK",    "CHART",   "MARINERS", "KEEP",   "CLEAR", "FORECAST", "NORTH", "VISIBILITY"};
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     std::string m = "ZCZC ";
     m += static_cast<char>('A' + pick(24));
@@ -49,6 +49,9 @@ std::string makeMessage(std::mt19937& random, int characters)
     return m;
 }
 
-std::string headerOf(const std::string& message) { return message.substr(5, 4); }
+std::string headerOf(const std::string& message)
+{
+    return message.substr(5, 4);
+}
 
 } // namespace fenlark::sitorsim

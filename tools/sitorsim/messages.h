@@ -7,7 +7,8 @@
 
 namespace fenlark::sitorsim {
 
-// A whole message as sent: "ZCZC B1B2B3B4" CR LF, about `characters` of text, CR LF "NNNN" CR LF LF.
+// A whole message as sent: "ZCZC B1B2B3B4" CR LF, about `characters` of text, CR LF "NNNN" CR LF
+// LF.
 std::string makeMessage(std::mt19937& random, int characters);
 
 // The header's four characters of a message made by makeMessage.

@@ -35,7 +35,8 @@ bool readRecording(const std::string& path, double rawRateHz, const std::string&
         error = path + ": cannot read (raw files need --rate)";
         return false;
     }
-    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(in)),
+                                  std::istreambuf_iterator<char>());
     out.sampleRateHz = rawRateHz;
     if (rawFormat == "f32") {
         out.samples.resize(bytes.size() / 4);

@@ -25,7 +25,8 @@ Score score(const std::string& sent, const std::string& received)
     std::size_t i = n;
     std::size_t j = m;
     while (i > 0 || j > 0) {
-        if (i > 0 && j > 0 && d[i][j] == d[i - 1][j - 1] + (sent[i - 1] == received[j - 1] ? 0 : 1)) {
+        if (i > 0 && j > 0 &&
+            d[i][j] == d[i - 1][j - 1] + (sent[i - 1] == received[j - 1] ? 0 : 1)) {
             if (sent[i - 1] != received[j - 1] && received[j - 1] != '*')
                 ++s.wrongShown;
             if (sent[i - 1] == received[j - 1])

@@ -13,8 +13,8 @@ Reception receive(const std::string& message, const Conditions& c)
 {
     const auto words = interleave(encodeText(message), c.phasingSeconds, 2.0);
     const auto units = toUnits(words);
-    const double emissionSeconds = static_cast<double>(units.size()) *
-                                   sitor::signal::unitSeconds * (1.0 + c.clockError);
+    const double emissionSeconds =
+        static_cast<double>(units.size()) * sitor::signal::unitSeconds * (1.0 + c.clockError);
     Air air(c.sampleRateHz, c.snrDb, c.seed);
     Path path;
     path.centreHz = c.iq ? 518000.0 - c.centreHz : c.centreHz;
@@ -25,15 +25,18 @@ Reception receive(const std::string& message, const Conditions& c)
     struct Delayed : Source {
         std::unique_ptr<Source> inner;
         long long wait;
-        std::complex<double> next() override { return wait-- > 0 ? std::complex<double>{} : inner->next(); }
+        std::complex<double> next() override
+        {
+            return wait-- > 0 ? std::complex<double>{} : inner->next();
+        }
     };
     auto delayed = std::make_unique<Delayed>();
     delayed->inner = makeFsk(units, c.sampleRateHz, c.clockError, c.reversed);
     delayed->wait = static_cast<long long>(c.leadSeconds * c.sampleRateHz);
     air.add(std::move(delayed), path);
 
-    const auto total = static_cast<long long>((c.leadSeconds + emissionSeconds + c.tailSeconds) *
-                                              c.sampleRateHz);
+    const auto total =
+        static_cast<long long>((c.leadSeconds + emissionSeconds + c.tailSeconds) * c.sampleRateHz);
     Reception r;
     // Blocks of 20 ms: when a character came out is known that closely.
     const auto block = static_cast<std::size_t>(c.sampleRateHz / 50.0);

@@ -11,7 +11,7 @@ namespace fenlark::sitorsim {
 
 struct Conditions {
     double sampleRateHz = 8000;
-    double centreHz = 1000;      // audio centre; for IQ the band's centre (518 kHz is sent)
+    double centreHz = 1000; // audio centre; for IQ the band's centre (518 kHz is sent)
     double snrDb = 99;
     double offsetHz = 0;
     double driftHzPerMinute = 0;
@@ -20,8 +20,8 @@ struct Conditions {
     bool fading = false;
     bool iq = false;
     double phasingSeconds = 10;
-    double leadSeconds = 1;      // noise before the emission
-    double tailSeconds = 2;      // noise after it
+    double leadSeconds = 1; // noise before the emission
+    double tailSeconds = 2; // noise after it
     unsigned seed = 1;
 };
 

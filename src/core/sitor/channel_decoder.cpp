@@ -22,14 +22,17 @@ constexpr double trackGainClosed = 0.008;
 } // namespace
 
 ChannelDecoder::ChannelDecoder(double sampleRateHz)
-    : m_sampleRateHz(sampleRateHz), m_nco(nco_crcf_create(LIQUID_VCO)),
-      m_detector(sampleRateHz), m_clock(sampleRateHz, m_detector.halfUnitSamples()),
-      m_mixed(blockSamples), m_sums(blockSamples),
-      m_energies(SymbolClock::maxUnits(blockSamples)), m_llrs(SymbolClock::maxUnits(blockSamples))
+    : m_sampleRateHz(sampleRateHz), m_nco(nco_crcf_create(LIQUID_VCO)), m_detector(sampleRateHz),
+      m_clock(sampleRateHz, m_detector.halfUnitSamples()), m_mixed(blockSamples),
+      m_sums(blockSamples), m_energies(SymbolClock::maxUnits(blockSamples)),
+      m_llrs(SymbolClock::maxUnits(blockSamples))
 {
 }
 
-ChannelDecoder::~ChannelDecoder() { nco_crcf_destroy(m_nco); }
+ChannelDecoder::~ChannelDecoder()
+{
+    nco_crcf_destroy(m_nco);
+}
 
 void ChannelDecoder::setOffsetHz(double hz)
 {
@@ -60,8 +63,8 @@ void ChannelDecoder::processBlock(std::span<const std::complex<float>> in)
     nco_crcf_mix_block_down(m_nco, x, m_mixed.data(), static_cast<unsigned>(in.size()));
     m_detector.process(std::span<const std::complex<float>>(m_mixed.data(), in.size()),
                        std::span<ToneSums>(m_sums.data(), in.size()));
-    const std::size_t units = m_clock.process(std::span<const ToneSums>(m_sums.data(), in.size()),
-                                              m_energies);
+    const std::size_t units =
+        m_clock.process(std::span<const ToneSums>(m_sums.data(), in.size()), m_energies);
     const std::span<const UnitEnergies> energies(m_energies.data(), units);
     m_soft.process(energies, std::span<float>(m_llrs.data(), units));
     for (const UnitEnergies& u : energies)
@@ -77,10 +80,10 @@ void ChannelDecoder::track(const UnitEnergies& u)
     const double halfUnitSeconds = m_detector.halfUnitSamples() / m_sampleRateHz;
     const double errorHz = std::arg(m_turn) / (2.0 * std::numbers::pi * halfUnitSeconds);
     const double gain = m_units.open() ? trackGainOpen : trackGainClosed;
-    m_offsetHz = std::clamp(m_offsetHz + gain * errorHz, -signal::channelOffsetHz,
-                            signal::channelOffsetHz);
-    nco_crcf_set_frequency(m_nco,
-                           static_cast<float>(2.0 * std::numbers::pi * m_offsetHz / m_sampleRateHz));
+    m_offsetHz =
+        std::clamp(m_offsetHz + gain * errorHz, -signal::channelOffsetHz, signal::channelOffsetHz);
+    nco_crcf_set_frequency(
+        m_nco, static_cast<float>(2.0 * std::numbers::pi * m_offsetHz / m_sampleRateHz));
 }
 
 } // namespace fenlark::sitor

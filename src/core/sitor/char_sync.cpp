@@ -10,12 +10,14 @@ constexpr double evidenceDecay = 15.0 / 16.0;
 // A new framing must lead the current one by this much before the decoder follows it.
 constexpr double switchMargin = 1.5;
 
-constexpr Word complement(Word w) { return static_cast<Word>(~w & 0x7F); }
+constexpr Word complement(Word w)
+{
+    return static_cast<Word>(~w & 0x7F);
+}
 
 } // namespace
 
-CharSync::CharSync()
-    : m_rqNormal(wordFromUnits("YBBYYBB")), m_alphaNormal(wordFromUnits("BBBBYYY"))
+CharSync::CharSync() : m_rqNormal(wordFromUnits("YBBYYBB")), m_alphaNormal(wordFromUnits("BBBBYYY"))
 {
 }
 
@@ -56,7 +58,8 @@ void CharSync::push(float llr)
         match |= 2;
     m_match[slot] = match;
 
-    // The word ending here starts at k - 6; its DX copy, if this is an RX position, 35 units before.
+    // The word ending here starts at k - 6; its DX copy, if this is an RX position, 35 units
+    // before.
     const long long start = k - (signal::unitsPerWord - 1);
     const int phase = static_cast<int>(start % signal::unitsPerWord);
     const int dxParity = static_cast<int>(((start / signal::unitsPerWord) + 1) & 1);

@@ -10,9 +10,9 @@
 
 namespace fenlark::sitor {
 
-// One way of reading the unit stream: words start at units with index % 7 == phase, DX copies sit in
-// the word positions whose number (start unit / 7) has the parity dxParity, and B is the higher tone
-// (sense +1) or the lower one (sense -1).
+// One way of reading the unit stream: words start at units with index % 7 == phase, DX copies sit
+// in the word positions whose number (start unit / 7) has the parity dxParity, and B is the higher
+// tone (sense +1) or the lower one (sense -1).
 struct Framing {
     int phase = 0;
     int dxParity = 0;
@@ -32,14 +32,17 @@ public:
 
     long long unitCount() const { return m_count; }
     float llr(long long unit) const { return m_llr[unit & (historyUnits - 1)]; }
-    // Whether the word ending at unitEnd came round intact from 35 units before (same valid word, or
-    // RQ then alpha as in phasing) when read with this sense.
+    // Whether the word ending at unitEnd came round intact from 35 units before (same valid word,
+    // or RQ then alpha as in phasing) when read with this sense.
     bool copiesMatch(long long unitEnd, int sense) const;
     // The framing with the most such witnesses lately.
     Framing best() const { return m_best; }
 
 private:
-    static int indexOf(const Framing& f) { return (f.phase * 2 + f.dxParity) * 2 + (f.sense > 0 ? 0 : 1); }
+    static int indexOf(const Framing& f)
+    {
+        return (f.phase * 2 + f.dxParity) * 2 + (f.sense > 0 ? 0 : 1);
+    }
     void push(float llr);
 
     std::array<float, historyUnits> m_llr{};

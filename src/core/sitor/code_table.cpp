@@ -17,23 +17,40 @@ struct Row {
 // The code table of ITU-R M.476 as given in sitor-b.md; figures are the international (ITA2) ones.
 // Figures D ("who are you"), F, G, H (national) and J (bell) print nothing.
 constexpr Row rows[validWordCount] = {
-    {"BBBYYYB", Symbol::Printing, 'A', '-'},  {"YBYYBBB", Symbol::Printing, 'B', '?'},
-    {"BYBBBYY", Symbol::Printing, 'C', ':'},  {"BBYYBYB", Symbol::Printing, 'D', 0},
-    {"YBBYBYB", Symbol::Printing, 'E', '3'},  {"BBYBBYY", Symbol::Printing, 'F', 0},
-    {"BYBYBBY", Symbol::Printing, 'G', 0},    {"BYYBYBB", Symbol::Printing, 'H', 0},
-    {"BYBBYYB", Symbol::Printing, 'I', '8'},  {"BBBYBYY", Symbol::Printing, 'J', 0},
-    {"YBBBBYY", Symbol::Printing, 'K', '('},  {"BYBYYBB", Symbol::Printing, 'L', ')'},
-    {"BYYBBBY", Symbol::Printing, 'M', '.'},  {"BYYBBYB", Symbol::Printing, 'N', ','},
-    {"BYYYBBB", Symbol::Printing, 'O', '9'},  {"BYBBYBY", Symbol::Printing, 'P', '0'},
-    {"YBBBYBY", Symbol::Printing, 'Q', '1'},  {"BYBYBYB", Symbol::Printing, 'R', '4'},
-    {"BBYBYYB", Symbol::Printing, 'S', '\''}, {"YYBYBBB", Symbol::Printing, 'T', '5'},
-    {"YBBBYYB", Symbol::Printing, 'U', '7'},  {"YYBBBBY", Symbol::Printing, 'V', '='},
-    {"BBBYYBY", Symbol::Printing, 'W', '2'},  {"YBYBBBY", Symbol::Printing, 'X', '/'},
-    {"BBYBYBY", Symbol::Printing, 'Y', '6'},  {"BBYYYBB", Symbol::Printing, 'Z', '+'},
-    {"YYYBBBB", Symbol::CarriageReturn, 0, 0}, {"YYBBYBB", Symbol::LineFeed, 0, 0},
-    {"YBYBBYB", Symbol::LetterShift, 0, 0},   {"YBBYBBY", Symbol::FigureShift, 0, 0},
-    {"YYBBBYB", Symbol::Space, 0, 0},         {"YBYBYBB", Symbol::Unperforated, 0, 0},
-    {"BBBBYYY", Symbol::Alpha, 0, 0},         {"BBYYBBY", Symbol::Beta, 0, 0},
+    {"BBBYYYB", Symbol::Printing, 'A', '-'},
+    {"YBYYBBB", Symbol::Printing, 'B', '?'},
+    {"BYBBBYY", Symbol::Printing, 'C', ':'},
+    {"BBYYBYB", Symbol::Printing, 'D', 0},
+    {"YBBYBYB", Symbol::Printing, 'E', '3'},
+    {"BBYBBYY", Symbol::Printing, 'F', 0},
+    {"BYBYBBY", Symbol::Printing, 'G', 0},
+    {"BYYBYBB", Symbol::Printing, 'H', 0},
+    {"BYBBYYB", Symbol::Printing, 'I', '8'},
+    {"BBBYBYY", Symbol::Printing, 'J', 0},
+    {"YBBBBYY", Symbol::Printing, 'K', '('},
+    {"BYBYYBB", Symbol::Printing, 'L', ')'},
+    {"BYYBBBY", Symbol::Printing, 'M', '.'},
+    {"BYYBBYB", Symbol::Printing, 'N', ','},
+    {"BYYYBBB", Symbol::Printing, 'O', '9'},
+    {"BYBBYBY", Symbol::Printing, 'P', '0'},
+    {"YBBBYBY", Symbol::Printing, 'Q', '1'},
+    {"BYBYBYB", Symbol::Printing, 'R', '4'},
+    {"BBYBYYB", Symbol::Printing, 'S', '\''},
+    {"YYBYBBB", Symbol::Printing, 'T', '5'},
+    {"YBBBYYB", Symbol::Printing, 'U', '7'},
+    {"YYBBBBY", Symbol::Printing, 'V', '='},
+    {"BBBYYBY", Symbol::Printing, 'W', '2'},
+    {"YBYBBBY", Symbol::Printing, 'X', '/'},
+    {"BBYBYBY", Symbol::Printing, 'Y', '6'},
+    {"BBYYYBB", Symbol::Printing, 'Z', '+'},
+    {"YYYBBBB", Symbol::CarriageReturn, 0, 0},
+    {"YYBBYBB", Symbol::LineFeed, 0, 0},
+    {"YBYBBYB", Symbol::LetterShift, 0, 0},
+    {"YBBYBBY", Symbol::FigureShift, 0, 0},
+    {"YYBBBYB", Symbol::Space, 0, 0},
+    {"YBYBYBB", Symbol::Unperforated, 0, 0},
+    {"BBBBYYY", Symbol::Alpha, 0, 0},
+    {"BBYYBBY", Symbol::Beta, 0, 0},
     {"YBBYYBB", Symbol::Rq, 0, 0},
 };
 
@@ -67,7 +84,10 @@ constexpr Tables tables = makeTables();
 
 } // namespace
 
-const std::array<CodeEntry, validWordCount>& codeTable() { return tables.entries; }
+const std::array<CodeEntry, validWordCount>& codeTable()
+{
+    return tables.entries;
+}
 
 std::optional<CodeEntry> lookUp(Word word)
 {
@@ -77,8 +97,14 @@ std::optional<CodeEntry> lookUp(Word word)
     return tables.entries[i];
 }
 
-Word wordFromUnits(const char* units) { return toWord(units); }
+Word wordFromUnits(const char* units)
+{
+    return toWord(units);
+}
 
-bool hasValidWeight(Word word) { return std::popcount(static_cast<unsigned>(word & 0x7F)) == 4; }
+bool hasValidWeight(Word word)
+{
+    return std::popcount(static_cast<unsigned>(word & 0x7F)) == 4;
+}
 
 } // namespace fenlark::sitor

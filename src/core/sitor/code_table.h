@@ -26,8 +26,8 @@ enum class Symbol {
 struct CodeEntry {
     Word word;
     Symbol symbol;
-    char letter;  // in letters case (0 when the word is not Printing)
-    char figure;  // in figures case, international assignment; 0 prints nothing
+    char letter; // in letters case (0 when the word is not Printing)
+    char figure; // in figures case, international assignment; 0 prints nothing
 };
 
 inline constexpr int validWordCount = 35;

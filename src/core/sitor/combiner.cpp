@@ -29,7 +29,8 @@ Decision combine(std::span<const float, 7> dx, std::span<const float, 7> rx)
     for (int i = 0; i < validWordCount; ++i)
         scores[i] = score(table[i].word, dx) + score(table[i].word, rx);
     scores[validWordCount] = score(rq, dx) + score(alpha, rx);
-    const auto best = static_cast<int>(std::max_element(scores.begin(), scores.end()) - scores.begin());
+    const auto best =
+        static_cast<int>(std::max_element(scores.begin(), scores.end()) - scores.begin());
     double sum = 0;
     for (double s : scores)
         sum += std::exp(s - scores[best]);

@@ -10,9 +10,9 @@
 namespace fenlark::sitor {
 
 struct Decision {
-    CodeEntry entry{};       // the most likely word (both copies the same)
-    bool phasing = false;    // more likely still: RQ in the DX copy and alpha in the RX copy
-    double probability = 0;  // of that choice among all the candidates
+    CodeEntry entry{};      // the most likely word (both copies the same)
+    bool phasing = false;   // more likely still: RQ in the DX copy and alpha in the RX copy
+    double probability = 0; // of that choice among all the candidates
 };
 
 // Units' log-likelihoods of B (sense applied), in order of transmission.

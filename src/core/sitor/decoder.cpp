@@ -21,13 +21,25 @@ AudioDecoder::AudioDecoder(double sampleRateHz, double radioFrequencyHz)
 
 AudioDecoder::~AudioDecoder() = default;
 
-void AudioDecoder::process(std::span<const float> samples) { m_channel->process(samples); }
+void AudioDecoder::process(std::span<const float> samples)
+{
+    m_channel->process(samples);
+}
 
-std::string AudioDecoder::takeText() { return m_channel->takeText(); }
+std::string AudioDecoder::takeText()
+{
+    return m_channel->takeText();
+}
 
-ChannelFigures AudioDecoder::figures() const { return m_channel->figures(); }
+ChannelFigures AudioDecoder::figures() const
+{
+    return m_channel->figures();
+}
 
-Spectrum AudioDecoder::spectrum() const { return m_channel->spectrum(); }
+Spectrum AudioDecoder::spectrum() const
+{
+    return m_channel->spectrum();
+}
 
 IqDecoder::IqDecoder(double sampleRateHz, double centreHz)
 {
@@ -48,13 +60,19 @@ void IqDecoder::process(std::span<const std::complex<float>> samples)
         c->process(samples);
 }
 
-std::string IqDecoder::takeText(std::size_t channel) { return m_channels.at(channel)->takeText(); }
+std::string IqDecoder::takeText(std::size_t channel)
+{
+    return m_channels.at(channel)->takeText();
+}
 
 ChannelFigures IqDecoder::figures(std::size_t channel) const
 {
     return m_channels.at(channel)->figures();
 }
 
-Spectrum IqDecoder::spectrum(std::size_t channel) const { return m_channels.at(channel)->spectrum(); }
+Spectrum IqDecoder::spectrum(std::size_t channel) const
+{
+    return m_channels.at(channel)->spectrum();
+}
 
 } // namespace fenlark::sitor

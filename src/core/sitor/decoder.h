@@ -17,8 +17,8 @@ class TunedChannel;
 struct ChannelFigures {
     double radioFrequencyHz = 0; // 518000, 490000, 4209500; 0 when unknown (plain audio)
     bool locked = false;         // a NAVTEX signal is being decoded now (the squelch is open)
-    double centreHz = 0;  // the found centre: audio Hz for audio, offset from the channel for IQ
-    double snrDb = 0;     // signal-to-noise estimate, dB in 2500 Hz (meaningful while locked)
+    double centreHz = 0; // the found centre: audio Hz for audio, offset from the channel for IQ
+    double snrDb = 0;    // signal-to-noise estimate, dB in 2500 Hz (meaningful while locked)
     long long characters = 0; // characters printed since start
     long long doubtful = 0;   // of which printed as '*'
 };

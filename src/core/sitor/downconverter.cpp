@@ -28,8 +28,8 @@ Downconverter::Downconverter(double inputRateHz)
 {
     const double transitionHz = m_outputRateHz - 2.0 * passbandHz;
     const double cutoff = (passbandHz + transitionHz / 2.0) / inputRateHz;
-    unsigned length = estimate_req_filter_len(static_cast<float>(transitionHz / inputRateHz),
-                                              stopbandDb);
+    unsigned length =
+        estimate_req_filter_len(static_cast<float>(transitionHz / inputRateHz), stopbandDb);
     length = std::max(length, 2 * m_factor + 1) | 1u;
     std::vector<float> taps(length);
     liquid_firdes_kaiser(length, static_cast<float>(cutoff), stopbandDb, 0.0f, taps.data());

@@ -38,7 +38,7 @@ private:
     double m_centreHz = 0;
     nco_crcf_s* m_nco;
     firdecim_crcf_s* m_decimator;
-    std::vector<std::complex<float>> m_mixed;   // pending input not yet a whole decimation step
+    std::vector<std::complex<float>> m_mixed; // pending input not yet a whole decimation step
     std::size_t m_pending = 0;
     std::vector<std::complex<float>> m_out;
 };

@@ -39,8 +39,8 @@ void SoftUnits::process(std::span<const UnitEnergies> in, std::span<float> out)
     for (std::size_t i = 0; i < in.size(); ++i) {
         const double high = in[i].high;
         const double low = in[i].low;
-        const double weaker = std::max(std::min(high, low) - crosstalk * std::max(high, low), 0.0) /
-                              weakerShare;
+        const double weaker =
+            std::max(std::min(high, low) - crosstalk * std::max(high, low), 0.0) / weakerShare;
         const double stronger = std::max(high, low);
         ++m_units;
         const double noiseStep = 1.0 / std::min(static_cast<double>(m_units), noiseUnits);

@@ -42,11 +42,20 @@ SpectrumWatch::SpectrumWatch(double sampleRateHz, bool complexInput)
                              LIQUID_FFT_FORWARD, 0);
 }
 
-SpectrumWatch::~SpectrumWatch() { fft_destroy_plan(m_plan); }
+SpectrumWatch::~SpectrumWatch()
+{
+    fft_destroy_plan(m_plan);
+}
 
-bool SpectrumWatch::process(std::span<const float> in) { return take(in); }
+bool SpectrumWatch::process(std::span<const float> in)
+{
+    return take(in);
+}
 
-bool SpectrumWatch::process(std::span<const std::complex<float>> in) { return take(in); }
+bool SpectrumWatch::process(std::span<const std::complex<float>> in)
+{
+    return take(in);
+}
 
 template <typename T> bool SpectrumWatch::take(std::span<const T> in)
 {
@@ -72,7 +81,8 @@ void SpectrumWatch::transform()
     fft_execute(m_plan);
     ++m_transforms;
     const double hopSeconds = static_cast<double>(m_hop) / m_sampleRateHz;
-    const double step = std::max(1.0 / static_cast<double>(m_transforms), hopSeconds / averageSeconds);
+    const double step =
+        std::max(1.0 / static_cast<double>(m_transforms), hopSeconds / averageSeconds);
     for (std::size_t b = 0; b < m_size; ++b) {
         // Lowest frequency first: for complex input the upper half of the transform is negative.
         const std::size_t source = m_complex ? (b + m_size / 2) % m_size : b;
@@ -114,7 +124,8 @@ TonePair SpectrumWatch::strongestPair(double lowHz, double highHz)
     std::copy(m_average.begin() + static_cast<std::ptrdiff_t>(from),
               m_average.begin() + static_cast<std::ptrdiff_t>(to), m_scratch.begin());
     const auto middle = m_scratch.begin() + static_cast<std::ptrdiff_t>((to - from) / 2);
-    std::nth_element(m_scratch.begin(), middle, m_scratch.begin() + static_cast<std::ptrdiff_t>(to - from));
+    std::nth_element(m_scratch.begin(), middle,
+                     m_scratch.begin() + static_cast<std::ptrdiff_t>(to - from));
     const double floor = *middle * static_cast<double>(2 * halfWidth + 1);
     if (floor <= 0)
         return best;

@@ -52,7 +52,7 @@ private:
     std::vector<double> m_average; // power per bin, ordered from the lowest frequency
     std::vector<double> m_prefix;  // running sums of m_average
     std::vector<double> m_scratch;
-    std::vector<float> m_shown;    // the snapshot's copy of m_average, in dB
+    std::vector<float> m_shown; // the snapshot's copy of m_average, in dB
     double m_seconds = 0;
     double m_shownAt = -1;
     long long m_transforms = 0;

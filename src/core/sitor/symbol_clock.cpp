@@ -18,7 +18,10 @@ constexpr double trackIntegral = 0.0001;
 // The clock is followed this far from its nominal rate.
 constexpr double rateLimit = 0.015;
 
-float energy(std::complex<float> z) { return std::norm(z); }
+float energy(std::complex<float> z)
+{
+    return std::norm(z);
+}
 
 } // namespace
 
@@ -64,11 +67,11 @@ std::size_t SymbolClock::process(std::span<const ToneSums> in, std::span<UnitEne
         u.high = energy(second.high + first.high);
         u.low = energy(second.low + first.low);
         u.turn = second.high * std::conj(first.high) + second.low * std::conj(first.low);
-        const double midDifference = energy(midSecond.high + midFirst.high) -
-                                     energy(midSecond.low + midFirst.low);
+        const double midDifference =
+            energy(midSecond.high + midFirst.high) - energy(midSecond.low + midFirst.low);
         const double difference = u.high - u.low;
-        m_swing = m_units == 0 ? std::abs(difference)
-                               : m_swing + 0.02 * (std::abs(difference) - m_swing);
+        m_swing =
+            m_units == 0 ? std::abs(difference) : m_swing + 0.02 * (std::abs(difference) - m_swing);
         // Gardner's detector, decision-directed: at a change of tone the energy difference halfway
         // between the strobes is zero when they are on time, of the later tone's sign when late.
         const double change = ((difference > 0) - (m_previousDifference > 0)) / 2.0;

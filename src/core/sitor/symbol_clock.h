@@ -1,6 +1,6 @@
-// The symbol clock: finds the ends of the units in the tone sums and follows the transmitter's clock
-// (a timing loop with a proportional and an integral term, so a sample rate off by up to 1 % is
-// followed without a lasting lag).
+// The symbol clock: finds the ends of the units in the tone sums and follows the transmitter's
+// clock (a timing loop with a proportional and an integral term, so a sample rate off by up to 1 %
+// is followed without a lasting lag).
 #pragma once
 
 #include "tone_detector.h"
@@ -13,7 +13,7 @@ namespace fenlark::sitor {
 
 // The matched filters' outputs at the end of one unit.
 struct UnitEnergies {
-    float high = 0;  // energy of the higher tone over the unit
+    float high = 0; // energy of the higher tone over the unit
     float low = 0;
     std::complex<float> turn; // how far the tones turned over half a unit (frequency error)
 };
@@ -37,7 +37,7 @@ private:
     static constexpr std::size_t historySize = 128;
     ToneSums at(double samplesAgo) const;
 
-    double m_nominal;      // samples per unit
+    double m_nominal; // samples per unit
     int m_half;
     std::array<ToneSums, historySize> m_history{};
     std::size_t m_newest = 0;
@@ -47,7 +47,8 @@ private:
     double m_swing = 0; // mean |high - low| energy at the strobes: the signal's own energy
     long long m_units = 0;
     bool m_narrow = false;
-    double m_samples = 0; double m_abs = 0;
+    double m_samples = 0;
+    double m_abs = 0;
 };
 
 } // namespace fenlark::sitor

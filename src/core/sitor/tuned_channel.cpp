@@ -69,12 +69,11 @@ void TunedChannel::retune()
     const double now = m_watch.secondsHeard();
     if (m_decoder.holding() || now - m_lastRetuneSeconds < retuneEverySeconds)
         return;
-    const TonePair pair = m_audio ? m_watch.strongestPair(signal::audioCentreLowHz,
-                                                          signal::audioCentreHighHz)
-                                  : m_watch.strongestPair(-signal::channelOffsetHz,
-                                                          signal::channelOffsetHz);
-    const double listening = m_audio ? m_down.centreHz() + m_decoder.offsetHz()
-                                     : m_decoder.offsetHz();
+    const TonePair pair =
+        m_audio ? m_watch.strongestPair(signal::audioCentreLowHz, signal::audioCentreHighHz)
+                : m_watch.strongestPair(-signal::channelOffsetHz, signal::channelOffsetHz);
+    const double listening =
+        m_audio ? m_down.centreHz() + m_decoder.offsetHz() : m_decoder.offsetHz();
     if (pair.strength < retuneStrength || std::abs(pair.centreHz - listening) < retuneDistanceHz)
         return;
     m_lastRetuneSeconds = now;

@@ -35,7 +35,7 @@ private:
 
     CharSync m_sync;
     TextWriter m_writer;
-    long long m_next = 0;        // first unit of the next DX copy to decide
+    long long m_next = 0;         // first unit of the next DX copy to decide
     long long m_lastPrinted = -1; // first unit of the DX copy printed last
     bool m_open = false;
 };
