@@ -5,6 +5,7 @@
 #include "qt/inputs/network_device.h"
 #include "qt/program_options.h"
 #include "qt/windows/receiver_input_dialog.h"
+#include "shell_program.h"
 #include "support/test_program.h"
 
 #include <QCoreApplication>
@@ -25,14 +26,6 @@ namespace fenlark::test {
 namespace {
 
 using qt::NetworkDevice;
-
-// Handles events, waiting for each, until `done` holds; what it waits for is already on its way.
-template <typename Condition> void handleEventsUntil(Condition done)
-{
-    for (int events = 0; !done() && events < 10000; ++events)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    ASSERT_TRUE(done());
-}
 
 // A program on this device in a temporary folder, its other ports faked.
 struct ProgramOn {

@@ -26,6 +26,14 @@ std::string rows(const QAbstractItemModel &model);
 // Runs `act` once on the first modal box to open, from inside the box's own event loop.
 void onModalBox(std::function<void(QWidget &box)> act);
 
+// Handles events, waiting for each, until `done` holds; what it waits for is already on its way.
+template <typename Condition> void handleEventsUntil(Condition done)
+{
+    for (int events = 0; !done() && events < 10000; ++events)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    ASSERT_TRUE(done());
+}
+
 class ShellProgram {
 public:
     // A program in a folder with the port-0 settings and station files for all four frequencies,
