@@ -1,16 +1,31 @@
 // The sample sources of FenLark's decoder against real counterparts on this machine: an rtl_tcp
-// server on loopback inside the test.
+// server on loopback inside the test, a PulseAudio server of the test's own with a null sink.
 #include "qt/inputs/rtl_tcp_source.h"
+#include "qt/inputs/sound_card_source.h"
 #include "shell_program.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+#include <sndfile.h>
+
+#include <cmath>
 
 namespace fenlark::test {
 namespace {
+
+void writeWav(const std::string &name, int rateHz, const std::vector<float> &samples)
+{
+    SF_INFO info{0, rateHz, 1, SF_FORMAT_WAV | SF_FORMAT_PCM_16, 0, 0};
+    SNDFILE *file = sf_open(name.c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr) << name;
+    sf_write_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+    sf_close(file);
+}
 
 // What a source told its listener.
 struct Heard {
@@ -79,6 +94,97 @@ TEST(RtlTcpSource, TunesTheDongleReadsItsSamplesAndStartsAgainAfterTheServerClos
               "the server is not an rtl_tcp server (its stream does not start with RTL0)");
     EXPECT_EQ(qt::RtlTcpSource::directSamplingFor(4209500), 2);
     EXPECT_EQ(qt::RtlTcpSource::directSamplingFor(100e6), 0);
+}
+
+// A PulseAudio server of the test's own, in a folder of its own, with a null sink "fenlark" whose
+// monitor is the sound card "fenlark-in" to record from (Qt lists no monitors, so the monitor is
+// remapped); recordings are played into the sink with paplay.
+class PulseServer {
+public:
+    static inline const QString kCard =
+        "module-remap-source master=fenlark.monitor source_name=fenlark-in";
+
+    PulseServer()
+        : m_socket(QString::fromStdString((m_dir.path() / "native").string())),
+          m_env(QProcessEnvironment::systemEnvironment())
+    {
+        m_env.insert("PULSE_SERVER", "unix:" + m_socket);
+        m_env.insert("HOME", QString::fromStdString(m_dir.path().string()));
+        qputenv("PULSE_SERVER", ("unix:" + m_socket).toLocal8Bit());
+        m_server.setProcessEnvironment(m_env);
+        m_server.setProcessChannelMode(QProcess::MergedChannels);
+        // Run as root too (as in CI), with nothing of the user's session: no D-Bus, no shared
+        // memory, no idle exit.
+        m_server.start("pulseaudio",
+                       {"-n", "--daemonize=no", "--exit-idle-time=-1", "--disable-shm=true",
+                        "--use-pid-file=false", "--log-target=stderr", "--log-level=info",
+                        "--load=module-native-protocol-unix auth-anonymous=1 socket=" + m_socket,
+                        "--load=module-null-sink sink_name=fenlark", "--load=" + kCard});
+        handleEventsUntil(
+            [&] { return m_log.append(m_server.readAll()).contains("startup complete"); });
+    }
+    ~PulseServer()
+    {
+        m_server.kill();
+        m_server.waitForFinished();
+    }
+    // Runs a client of the server (pactl, paplay) to its end; its standard output.
+    QString run(const QString &program, const QStringList &args)
+    {
+        QProcess client;
+        client.setProcessEnvironment(m_env);
+        client.start(program, args);
+        handleEventsUntil([&] { return client.state() == QProcess::NotRunning; });
+        EXPECT_EQ(client.exitCode(), 0)
+            << program.toStdString() << client.readAllStandardError().toStdString();
+        return QString::fromLocal8Bit(client.readAllStandardOutput());
+    }
+
+private:
+    TempWorkingDir m_dir;
+    QString m_socket;
+    QProcessEnvironment m_env;
+    QProcess m_server;
+    QByteArray m_log;
+};
+
+TEST(SoundCardSource, RecordsWhatIsPlayedIntoTheCardAndTellsWhenTheCardGoes)
+{
+    PulseServer pulse;
+    qt::SoundCardSource source("fenlark-in", 12000);
+    Heard heard(source);
+    source.start();
+    ASSERT_EQ(heard.downs, std::vector<std::string>{});
+    ASSERT_EQ(heard.formats.size(), 1u);
+    EXPECT_TRUE(heard.formats[0] == (qt::SampleFormat{12000, false, 0}));
+    // Half a second of 1000 Hz, 100 cycles in any tenth of a second of it, and half a second of
+    // silence: the sink delivers only while something plays into it.
+    std::vector<float> tone(48000);
+    for (std::size_t k = 0; k < tone.size() / 2; ++k)
+        tone[k] = 0.5f * static_cast<float>(std::sin(2 * M_PI * 1000 * k / 48000.0));
+    writeWav("tone.wav", 48000, tone);
+    pulse.run("paplay", {"--device=fenlark", "tone.wav"});
+    handleEventsUntil([&] {
+        return std::count_if(heard.audio.begin(), heard.audio.end(),
+                             [](float x) { return x > 0.4f; }) > 500;
+    });
+    const auto loud = std::find_if(heard.audio.begin(), heard.audio.end(),
+                                   [](float x) { return x > 0.4f; });
+    ASSERT_GT(heard.audio.end() - loud, 2400);
+    int rising = 0;
+    for (auto x = loud + 1200; x < loud + 2400; ++x)
+        rising += x[-1] < 0 && x[0] >= 0;
+    EXPECT_NEAR(rising, 100, 2);
+
+    pulse.run("pactl", {"unload-module", "module-remap-source"});
+    handleEventsUntil([&] { return heard.downs.size() == 1; });
+    EXPECT_EQ(heard.downs[0], "it is gone");
+    source.start();
+    EXPECT_EQ(heard.downs.back(), "it is not there");
+    pulse.run("pactl", QStringList{"load-module"} + PulseServer::kCard.split(QLatin1Char(' ')));
+    handleEventsUntil([&] { return !qt::SoundCardSource::cards().isEmpty(); });
+    source.start();
+    EXPECT_EQ(heard.formats.size(), 2u);
 }
 
 } // namespace
