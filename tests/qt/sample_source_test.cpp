@@ -1,6 +1,7 @@
 // The sample sources of FenLark's decoder against real counterparts on this machine: an rtl_tcp
 // server on loopback inside the test, a PulseAudio server of the test's own with a null sink.
 #include "qt/inputs/rtl_tcp_source.h"
+#include "qt/inputs/sdr_source.h"
 #include "qt/inputs/sound_card_source.h"
 #include "shell_program.h"
 
@@ -185,6 +186,26 @@ TEST(SoundCardSource, RecordsWhatIsPlayedIntoTheCardAndTellsWhenTheCardGoes)
     handleEventsUntil([&] { return !qt::SoundCardSource::cards().isEmpty(); });
     source.start();
     EXPECT_EQ(heard.formats.size(), 2u);
+}
+
+TEST(SdrSource, WithNoDeviceToOpenSaysWhatIsMissing)
+{
+    // Whatever modules are installed, no SDR is of this driver.
+    qt::SdrSource named("driver=fenlark-none", {});
+    Heard heard(named);
+    named.start();
+    // Without an SDR plugged in (as here), the first one found is none either.
+    qt::SdrSource first("", {});
+    Heard heardFirst(first);
+    if (qt::SdrSource::devices().empty())
+        first.start();
+    EXPECT_EQ(heard.downs,
+              std::vector<std::string>{"SoapySDR finds no SDR that matches \"driver=fenlark-none\""});
+    EXPECT_TRUE(heard.formats.empty());
+    EXPECT_EQ(heardFirst.downs.size(), qt::SdrSource::devices().empty() ? 1u : 0u);
+    for (const std::string &why : heardFirst.downs)
+        EXPECT_EQ(why, "SoapySDR finds no SDR (is it plugged in, and is its SoapySDR module "
+                       "installed, such as soapysdr-module-rtlsdr?)");
 }
 
 } // namespace
