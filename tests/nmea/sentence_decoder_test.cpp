@@ -59,7 +59,7 @@ TEST(SentenceDecoder, ReassemblesChecksAndCounts)
          "ZCZC IA01|GALE WARNING|WIND 8|NNNN|ZCZC IC03|A|B|NNNN|ZCZC IE05|EF|NNNN /  / 3 0 0 0"},
         {"line breaks in the text as in a received stream",
          {nrx("001,001,00,IF07", "A^0AB^0A^0DC^0AD")},
-         "ZCZC IF07|A|B|CD|NNNN /  / 1 0 0 0"},
+         "ZCZC IF07|A|B|C|D|NNNN /  / 1 0 0 0"},
         {"a wrong or missing checksum, a lost or repeated sentence, a changed count, a new start",
          {nrx("003,001,00,IH08", "ONE"), spoiled(nrx("003,002,00,", "TWO")),
           nrx("003,003,00,", "THREE"), nrx("001,001,01,II09", "X").substr(0, 50),

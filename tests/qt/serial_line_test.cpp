@@ -144,7 +144,7 @@ TEST(SerialLine, ReceptionGoesOnWhileTheTableFullNoticeIsOpen)
     State &s = program.state();
     for (int i = 0; i < kTableSlots; ++i)
         s.MessageTable[static_cast<std::size_t>(i)] = {
-            i ? std::to_string(i) : "AB12", "", 0, {}, program.clock.now(), 1};
+            i ? std::to_string(i) : "AB12", "", 0, {}, program.clock.now(), 1, 0, {}};
     s.msgcount = kTableSlots;
 
     std::string notice;

@@ -44,7 +44,7 @@ void fillTable(TestProgram& p, int count)
 {
     for (int i = 0; i < count; ++i)
         p.state().MessageTable[static_cast<std::size_t>(i)] = {
-            std::to_string(10000 + i).substr(1), "", 0, p.clock.now(), p.clock.now(), 1, 0};
+            std::to_string(10000 + i).substr(1), "", 0, p.clock.now(), p.clock.now(), 1, 0, {}};
     p.state().msgcount = static_cast<std::int16_t>(count);
     p.form().MessageTypeList.setListIndex(0);
 }

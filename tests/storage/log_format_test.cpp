@@ -18,14 +18,14 @@ TEST(LogFormat, EveryFieldIsWrittenAndReadInItsPlace)
 {
     const std::vector<MessageRecord> gale = {{"GA12", "\r\nFIRST BODY LINE\r\nSECOND BODY LINE", 0,
                                               at(2026, 12, 5, 8, 10, 11),
-                                              at(2026, 12, 5, 12, 40, 1), 2, 0}};
+                                              at(2026, 12, 5, 12, 40, 1), 2, 0, {}}};
     EXPECT_EQ(formatLog(gale, 1), test::readFile(FENLARK_TEST_DATA_DIR "/logs/one-record.txt"));
     // Error count, spare field and reception count differ here, and a date alone is midnight.
     const LogRead read = parseLog(test::readFile(FENLARK_TEST_DATA_DIR "/logs/three-records.txt"));
     ASSERT_TRUE(read.ok()) << read.problem << " at line " << read.line;
     EXPECT_EQ(read.records[0],
               (MessageRecord{"ZA01", "\r\nWIND NW 5 TO 6.  \r\n  OCCASIONALLY 7 LATER", 2,
-                             at(2026, 12, 4), at(2026, 12, 5, 12, 40, 1), 5, 7}));
+                             at(2026, 12, 4), at(2026, 12, 5, 12, 40, 1), 5, 7, {}}));
 }
 
 TEST(LogFormat, DatesMayHaveOneDigitDayMonthAndHourAndTrailingBlanks)

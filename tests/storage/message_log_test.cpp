@@ -33,7 +33,7 @@ TEST(MessageLog, LoadThenSaveWritesTheSameBytes)
     for (const char* body :
          {"", "\r\n", "\r\nA\r\n\r\nB", "\r\n\r\nA", "\r\nA\r\n", "\r\n  X ,\"Y"})
         for (const char* id : {"E,02", "\"A12", "  04", "", " ,\" "})
-            odd.push_back({id, body, 3, t, t.plusSeconds(60), 2, -1});
+            odd.push_back({id, body, 3, t, t.plusSeconds(60), 2, -1, {}});
     for (const std::string& log : {std::string(" 0 \r\n"), testLog("one-record.txt"),
                                    testLog("three-records.txt"), formatLog(odd, 30)}) {
         SCOPED_TRACE(test::visible(log.substr(0, 60)));

@@ -38,11 +38,11 @@ Answer FakeDialogs::question(const std::string& question)
     return answer;
 }
 
-void FakeSerial::send(const std::string& bytes)
+void FakeSerial::sendOn(int channel, int frequency, const std::string& bytes)
 {
     if (!m_open)
         return;
-    m_input.append(bytes);
+    m_input.append(channel, bytes, frequency);
     inputArrived();
 }
 
@@ -69,7 +69,10 @@ void FakeSerial::close()
 
 std::string FakeSerial::read(std::size_t max)
 {
-    return m_input.read(max);
+    std::string bytes = m_input.read(max);
+    if (onRead)
+        onRead();
+    return bytes;
 }
 
 void RecordingCanvas::setScale(double l, double t, double r, double b)

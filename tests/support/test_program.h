@@ -51,7 +51,10 @@ public:
 class FakeSerial : public SerialDevice {
 public:
     // Bytes from the receiver: delivered while open, lost while closed.
-    void send(const std::string& bytes);
+    void send(const std::string& bytes) { sendOn(0, 0, bytes); }
+    // Bytes of a channel on a frequency, as a device with channels hands them over.
+    void sendOn(int channel, int frequency, const std::string& bytes);
+    InputBuffer& input() { return m_input; }
 
     std::string deviceName(int port) const override { return "test port " + std::to_string(port); }
     std::string checkPort(int port) override;
@@ -61,7 +64,11 @@ public:
     bool isOpen() const override { return m_open; }
     std::size_t waiting() const override { return m_input.waiting(); }
     std::string read(std::size_t max) override;
+    InputSource source() const override { return m_input.source(); }
+    MessageFigures figures(int channel) const override { return m_input.figures(channel); }
 
+    // Runs at every read, as bytes arriving meanwhile would.
+    std::function<void()> onRead;
     int refusedPort = -1;
     std::string openFailure; // non-empty: every open fails with this reason
     int closes = 0;

@@ -2,8 +2,8 @@
 #pragma once
 
 #include "browse/station_table.h"
-#include "nmea/sentence_decoder.h"
 #include "reception/message_record.h"
+#include "reception/received_streams.h"
 
 #include <cstdint>
 #include <string>
@@ -24,8 +24,14 @@ struct State {
     std::string curid;
     std::string curtext;
     long long msgerrors = 0;
-    // Messages arriving as NRX sentences, reassembled before filing.
-    nmea::SentenceDecoder sentences;
+    // The frequency and figures of the message in progress (see InputSource), given by the caller
+    // of getmsg with each line.
+    int curfrequency = 0;
+    MessageFigures curfigures;
+    // The received streams: their line ends, NRX sentences, and the framing of every source of
+    // text but the port's own plain text, which is the variables above. A source's framing is
+    // swapped into them while its lines are filed.
+    ReceivedStreams streams;
 
     std::string lastid;
     std::string lastnewid;

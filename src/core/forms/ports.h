@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/date_time.h"
+#include "common/message_figures.h"
 
 #include <cstddef>
 #include <functional>
@@ -54,8 +55,30 @@ struct LineSettings {
     friend bool operator==(const LineSettings&, const LineSettings&) = default;
 };
 
+// Where the bytes a serial device returns next come from. A serial line or a network input has one
+// stream, channel 0, of unknown frequency; a device with several streams (a decoder's channels:
+// 490 and 518 kHz from one SDR) tags each with a channel of its own. Each channel is framed apart
+// from every other: its own line ends, half line, message in progress and error count, and its
+// messages are filed with its frequency. NRX sentences within a channel are framed apart again,
+// and name their frequency themselves.
+struct InputSource {
+    int channel = 0;
+    // kHz as the station files are named: 424, 490, 518, 4209 (4209.5 kHz); 0 when not known.
+    int frequency = 0;
+    // How often the channel's stream has started afresh (a new connection, a line back after an
+    // outage). Bytes of a later start never continue the half line or the message in progress
+    // of an earlier one; that message is told as not filed.
+    unsigned start = 0;
+    friend bool operator==(const InputSource&, const InputSource&) = default;
+};
+
 // A serial device behind the serial port control. Every method that can fail returns the reason
 // as text, empty on success.
+//
+// A device with channels (a decoder) keeps its received bytes in an InputBuffer and hands them
+// over tagged (InputBuffer::append with a channel and its frequency; restart when a channel's
+// stream starts afresh; setFigures for a message's own figures), forwards source() and figures()
+// to it, and calls inputArrived() when bytes were added.
 class SerialDevice {
 public:
     virtual ~SerialDevice() = default;
@@ -72,8 +95,14 @@ public:
     virtual bool isOpen() const = 0;
     // Number of received bytes waiting to be read.
     virtual std::size_t waiting() const = 0;
-    // Removes and returns up to `max` waiting bytes.
+    // Removes and returns up to `max` waiting bytes, all of one source: a read never returns bytes
+    // of two channels, or of two starts of a channel, at once.
     virtual std::string read(std::size_t max) = 0;
+    // The source of the bytes the next read() returns.
+    virtual InputSource source() const { return {}; }
+    // The latest figures the channel gave before the bytes read so far, for the message that its
+    // next end line files; none when it gives none.
+    virtual MessageFigures figures(int /*channel*/) const { return {}; }
 
     // The device calls this when input arrives (on the user-interface thread).
     void setInputListener(std::function<void()> listener) { m_listener = std::move(listener); }

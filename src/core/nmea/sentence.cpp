@@ -21,6 +21,29 @@ std::optional<std::string_view> checkedBody(std::string_view sentence)
     return body;
 }
 
+std::optional<std::string_view> findSentence(std::string_view line)
+{
+    // A sentence's text holds no raw '$' or '!' (they travel as ^24 and ^21), so the last one
+    // starts it.
+    const std::size_t start = line.find_last_of("$!");
+    if (start == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view sentence = line.substr(start);
+    const std::size_t comma = sentence.find(',');
+    if (comma == std::string_view::npos || comma < 3 || comma > 9)
+        return std::nullopt;
+    for (std::size_t i = 1; i < comma; ++i)
+        if (!(sentence[i] >= 'A' && sentence[i] <= 'Z') &&
+            !(sentence[i] >= '0' && sentence[i] <= '9'))
+            return std::nullopt;
+    for (const char c : sentence)
+        if (c < 32 || c > 126)
+            return std::nullopt;
+    if (!checkedBody(sentence))
+        return std::nullopt;
+    return sentence;
+}
+
 std::size_t splitFields(std::string_view body, std::string_view* fields, std::size_t maxFields)
 {
     std::size_t count = 0;

@@ -9,11 +9,15 @@
 
 namespace fenlark::nmea {
 
-// A received line is a sentence when it starts with '$' or '!'.
-inline bool isSentence(std::string_view line)
-{
-    return !line.empty() && (line[0] == '$' || line[0] == '!');
-}
+// The well-formed sentence a received line ends with: '$' or '!', an address of capital letters
+// and digits (talker and type), a comma and its fields, and "*hh" whose hh is the checksum, all of
+// it printable. What stands before it is passed over: a tag block (\s:CR01*hh\ before the $),
+// an IEC 61162-450 "UdPbC" header, printable noise. Nothing when the line holds no such
+// sentence: it is text.
+std::optional<std::string_view> findSentence(std::string_view line);
+
+// Whether a character can start a sentence, or a tag block before one.
+inline bool startsSentence(char c) { return c == '$' || c == '!' || c == '\\'; }
 
 // The characters between the start character and the final "*hh", when hh (hex, either case) is
 // the XOR of exactly those characters; nothing when the checksum is missing or wrong.

@@ -48,6 +48,13 @@ public:
     // message code; every other sentence is counted and ignored.
     void feed(std::string_view sentence, Output& out);
 
+    // The stream broke off (a connection closed): every unfinished message is lost.
+    void dropUnfinished(Output& out)
+    {
+        while (!m_pending.empty())
+            drop(0, Drop::SentenceLost, out);
+    }
+
     const Counts& counts() const { return m_counts; }
     // Unfinished messages held now, at most kMaxPending.
     std::size_t pending() const { return m_pending.size(); }

@@ -39,50 +39,138 @@ std::string notFiledCaption(const nmea::SentenceDecoder::Dropped& dropped)
     return why + dropped.code + " not filed";
 }
 
-} // namespace
+// Puts a parked framing into the state's reception variables for the object's lifetime, and
+// parks it again; none (channel 0's plain text) leaves them as they are.
+class ActiveFraming {
+public:
+    ActiveFraming(State& s, Framing* parked) : m_s(s), m_parked(parked) { exchange(); }
+    ~ActiveFraming() { exchange(); }
+    ActiveFraming(const ActiveFraming&) = delete;
+    ActiveFraming& operator=(const ActiveFraming&) = delete;
 
-void Form1::endLine()
-{
-    State& s = state();
-    if (nmea::isSentence(s.rxbuffer)) {
-        // The lines of a message the sentence completes are filed as received lines are.
-        nmea::SentenceDecoder::Output out;
-        s.sentences.feed(s.rxbuffer, out);
-        s.rxbuffer.clear();
-        for (const auto& dropped : out.dropped)
-            Label1.setCaption(notFiledCaption(dropped));
-        for (std::string& line : out.lines) {
-            s.rxbuffer = std::move(line);
-            getmsg();
-        }
-    } else {
-        getmsg();
+private:
+    void exchange()
+    {
+        if (!m_parked)
+            return;
+        using std::swap;
+        swap(m_s.rxbuffer, m_parked->rxbuffer);
+        swap(m_s.inmessage, m_parked->inmessage);
+        swap(m_s.curid, m_parked->curid);
+        swap(m_s.curtext, m_parked->curtext);
+        swap(m_s.msgerrors, m_parked->msgerrors);
+        swap(m_s.curfrequency, m_parked->curfrequency);
+        swap(m_s.curfigures, m_parked->curfigures);
     }
-    Text9.setText({});
-}
+    State& m_s;
+    Framing* m_parked;
+};
+
+} // namespace
 
 void Form1::MSComm1_OnComm()
 {
     State& s = state();
     s.rxchar = MSComm1.input();
-    if (s.rxchar.size() == 1 && MSComm1.lineEnds().endsLine(s.rxchar[0])) {
-        endLine();
+    if (s.rxchar.size() != 1)
+        return;
+    const InputSource& source = MSComm1.inputSource();
+    ReceivedStream& stream = s.streams.at(source.channel);
+    const ActiveFraming framing(s, source.channel == 0 ? nullptr : &stream.plain);
+    if (source.channel != m_echoChannel) {
+        // The echo shows the line in progress of the channel that received last.
+        m_echoChannel = source.channel;
+        Text9.setText(s.rxbuffer);
+    }
+    followStart(stream, source);
+    if (stream.lineEnds.endsLine(s.rxchar[0])) {
+        endLine(stream, source);
         return;
     }
-    if (!s.rxchar.empty() && static_cast<unsigned char>(s.rxchar[0]) >= 32)
-        keepCharacter();
-    // The lower-case end mark ends plain text only: a sentence is checked whole.
-    if (!nmea::isSentence(s.rxbuffer) && s.rxbuffer.find("nnn") != std::string::npos)
-        endLine();
+    if (static_cast<unsigned char>(s.rxchar[0]) >= 32)
+        keepCharacter(stream, source);
+    // The lower-case end mark ends plain text only: a sentence is checked whole. Each character
+    // is looked at once, so the mark can only be new at the end.
+    if (!stream.sentenceLine && s.rxbuffer.ends_with("nnn"))
+        endLine(stream, source);
 }
 
-void Form1::keepCharacter()
+void Form1::followStart(ReceivedStream& stream, const InputSource& source)
+{
+    if (stream.opening != MSComm1.openings()) {
+        // The port opened again: the stream's line ends start afresh, and the device's count of
+        // starts is taken as it stands.
+        stream.opening = MSComm1.openings();
+        stream.lineEnds.restart();
+        stream.startKnown = false;
+    }
+    if (stream.startKnown && stream.start == source.start)
+        return;
+    const bool restarted = stream.startKnown;
+    stream.start = source.start;
+    stream.startKnown = true;
+    if (!restarted)
+        return;
+    // A new connection, or a line back: nothing of the broken stream carries over.
+    State& s = state();
+    stream.lineEnds.restart();
+    stream.sentenceLine = false;
+    s.rxbuffer.clear();
+    Text9.setText({});
+    if (s.inmessage) {
+        s.inmessage = false;
+        s.curtext.clear();
+        Label1.setCaption("Cut off - " + s.curid + " not filed");
+    }
+    nmea::SentenceDecoder::Output out;
+    stream.sentences.dropUnfinished(out);
+    fileSentences(stream, out);
+}
+
+void Form1::endLine(ReceivedStream& stream, const InputSource& source)
+{
+    State& s = state();
+    stream.sentenceLine = false;
+    if (const auto sentence = nmea::findSentence(s.rxbuffer)) {
+        nmea::SentenceDecoder::Output out;
+        stream.sentences.feed(*sentence, out);
+        s.rxbuffer.clear();
+        fileSentences(stream, out);
+    } else {
+        s.curfrequency = source.frequency;
+        s.curfigures = m_replaying ? MessageFigures{} : MSComm1.figures(source.channel);
+        getmsg();
+    }
+    Text9.setText({});
+}
+
+void Form1::fileSentences(ReceivedStream& stream, nmea::SentenceDecoder::Output& out)
+{
+    for (const auto& dropped : out.dropped)
+        Label1.setCaption(notFiledCaption(dropped));
+    if (out.lines.empty())
+        return;
+    // The lines of a message the sentences complete are filed as received lines are, framed apart
+    // from the plain text around them.
+    State& s = state();
+    const ActiveFraming framing(s, &stream.nrx);
+    for (std::string& line : out.lines) {
+        s.rxbuffer = std::move(line);
+        s.curfrequency = 0;
+        s.curfigures.clear();
+        getmsg();
+    }
+}
+
+void Form1::keepCharacter(ReceivedStream& stream, const InputSource& source)
 {
     State& s = state();
     // A full line is handed over before this character would take it past the limit, so that a
     // line of exactly the limit is still ended by its own carriage return.
     if (s.rxbuffer.size() >= kMaxLineLength)
-        endLine();
+        endLine(stream, source);
+    if (nmea::startsSentence(s.rxchar[0]))
+        stream.sentenceLine = true;
     s.rxbuffer += s.rxchar;
     Text9.appendText(s.rxchar);
 }
@@ -150,7 +238,10 @@ void Form1::getmsg()
         // Fewer marks win, and on a tie the newer copy wins.
         r.errcount = marks;
         r.msgtext = s.curtext;
+        r.figures = s.curfigures;
     }
+    if (s.curfrequency != 0)
+        r.spare = static_cast<std::int16_t>(s.curfrequency);
     if (r.rxcount < kMaxRxCount)
         ++r.rxcount;
     r.lastrx = now;
@@ -190,6 +281,8 @@ void Form1::fileNewMessage()
     r.firstrx = m_app.platform().clock.now();
     r.lastrx = r.firstrx;
     r.rxcount = 1;
+    r.spare = static_cast<std::int16_t>(s.curfrequency);
+    r.figures = s.curfigures;
     s.msgerrors = 0;
     s.msgcount = static_cast<std::int16_t>(k + 1);
     Text12.setText(numberText(s.msgcount) + " logged");
@@ -220,21 +313,31 @@ void Form1::captureload()
             "The capture file \"capture.txt\" could not be read: " + file.problem + ".");
         return;
     }
+    // The replay continues the port's line and message: it is channel 0, with its own line ends.
+    const FlagScope replaying(m_replaying);
+    ReceivedStream& stream = s.streams.at(0);
+    const InputSource source;
+    if (m_echoChannel != 0) {
+        m_echoChannel = 0;
+        Text9.setText(s.rxbuffer);
+    }
     LineEnds lineEnds;
     for (const char byte : file.bytes) {
         // A sentence keeps its bytes as sent, which its checksum covers; filing upper-cases the
         // lines it gives.
-        const bool sentence = nmea::isSentence(s.rxbuffer) ||
-                              (s.rxbuffer.empty() && nmea::isSentence(std::string_view(&byte, 1)));
+        const bool sentence = stream.sentenceLine || nmea::startsSentence(byte);
         s.rxchar = std::string(1, sentence ? byte : upperCase(byte));
         if (lineEnds.endsLine(byte)) {
-            endLine();
+            endLine(stream, source);
         } else if (static_cast<unsigned char>(byte) >= 32) {
-            keepCharacter();
+            keepCharacter(stream, source);
         }
     }
 }
 
-void Form1::mnucapture_Click() { captureload(); }
+void Form1::mnucapture_Click()
+{
+    captureload();
+}
 
 } // namespace fenlark

@@ -7,25 +7,47 @@ namespace fenlark {
 class LineEnds {
 public:
     // Whether this received byte ends a line; every byte of the stream passes here, in order.
-    // While the stream has shown no CR, an LF ends a line. Its first CR switches it for good: CR
-    // ends a line and LF is dropped. A CR right after an LF that ended a line ends no second one.
+    // A CR ends a line, and so does an LF while the stream ends its lines with LF: a pair (CR LF,
+    // or LF CR) ends one line. A stream whose first line ends are CRs (alone or with LF) drops
+    // its LFs, unless two of them come with no CR between: it ends lines with LF after all. A
+    // stray CR in a stream that has shown LF line ends breaks the line it is in, and no other.
     bool endsLine(char c)
     {
+        const Previous previous = m_previous;
+        m_previous = Previous::Other;
         if (c == '\r') {
-            const bool afterEndingLf = m_lfEnded;
-            m_lfEnded = false;
-            m_crSeen = true;
-            return !afterEndingLf;
+            m_lonelyLfs = 0;
+            if (previous == Previous::EndingLf)
+                return false; // LF CR
+            m_previous = Previous::EndingCr;
+            return true;
         }
-        m_lfEnded = c == '\n' && !m_crSeen;
-        return m_lfEnded;
+        if (c == '\n') {
+            if (previous == Previous::EndingCr) {
+                if (!m_lfLines)
+                    m_dropLfs = true; // CR LF
+                return false;
+            }
+            if (m_dropLfs && ++m_lonelyLfs < 2)
+                return false;
+            m_dropLfs = false;
+            m_lfLines = true;
+            m_previous = Previous::EndingLf;
+            return true;
+        }
+        if (previous == Previous::EndingCr && !m_lfLines)
+            m_dropLfs = true; // a CR alone, before any LF ended a line
+        return false;
     }
     // A new stream: the port opened again, or another replay.
     void restart() { *this = LineEnds(); }
 
 private:
-    bool m_crSeen = false;
-    bool m_lfEnded = false; // the previous byte was an LF that ended a line
+    enum class Previous { Other, EndingCr, EndingLf };
+    Previous m_previous = Previous::Other;
+    bool m_lfLines = false; // an LF has ended a line
+    bool m_dropLfs = false; // the stream ends its lines with CR
+    int m_lonelyLfs = 0;    // LFs dropped since the last CR
 };
 
 } // namespace fenlark

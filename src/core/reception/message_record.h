@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/date_time.h"
+#include "common/message_figures.h"
 
 #include <cstdint>
 #include <string>
@@ -15,7 +16,12 @@ struct MessageRecord {
     DateTime firstrx;
     DateTime lastrx;
     std::int16_t rxcount = 0;
-    std::int16_t spare = 0;  // reserved; kept by the message log
+    // The frequency the latest copy came on, where the input said: kHz as the station files are
+    // named (424, 490, 518, 4209 for 4209.5 kHz); 0 when not known. The log keeps it on the line
+    // of the spare field, which older releases read and write back without looking at it.
+    std::int16_t spare = 0;
+    // What the source of the stored copy gave with it (a decoder's figures); not kept in the log.
+    MessageFigures figures;
     friend bool operator==(const MessageRecord&, const MessageRecord&) = default;
 };
 

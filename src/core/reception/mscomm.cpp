@@ -105,7 +105,7 @@ void MSComm::setPortOpen(bool open)
         if (const std::string why = m_device.open(m_port, m_settings); !why.empty())
             throw PortError(why);
         m_open = true;
-        m_lineEnds.restart();
+        ++m_openings;
     } else {
         m_device.close();
         m_open = false;
@@ -119,7 +119,10 @@ std::string MSComm::input()
 {
     if (!m_open)
         return {};
-    return m_device.read(1);
+    m_source = m_device.source();
+    std::string c = m_device.read(1);
+    m_reads += c.size();
+    return c;
 }
 
 std::string MSComm::deviceName() const { return m_device.deviceName(m_port); }
@@ -133,13 +136,11 @@ void MSComm::deliver()
         explicit Guard(bool& f) : flag(f) { flag = true; }
         ~Guard() { flag = false; }
     } guard(m_delivering);
-    while (m_open) {
-        const std::size_t before = m_device.waiting();
-        if (before == 0)
-            break;
+    while (m_open && m_device.waiting() > 0) {
+        const unsigned long long before = m_reads;
         runHandler();
         // A handler that read nothing would make this loop spin; drop the character instead.
-        if (m_open && m_device.waiting() >= before)
+        if (m_open && m_reads == before)
             m_device.read(1);
     }
 }

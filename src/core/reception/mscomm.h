@@ -4,7 +4,6 @@
 
 #include "forms/control.h"
 #include "forms/ports.h"
-#include "reception/line_ends.h"
 
 #include <optional>
 #include <stdexcept>
@@ -48,15 +47,20 @@ public:
 
     // Returns and removes the waiting input: one character, or empty when nothing waits.
     std::string input();
-
-    // Where the lines of the stream end; it starts afresh each time the port opens.
-    LineEnds& lineEnds() { return m_lineEnds; }
+    // Where the character `input` returned last came from.
+    const InputSource& inputSource() const { return m_source; }
+    // The channel's figures for its message in progress, as of the characters read.
+    MessageFigures figures(int channel) const { return m_device.figures(channel); }
+    // How often the port has been opened: each opening starts the streams' line ends afresh.
+    unsigned openings() const { return m_openings; }
 
     // The device's name for the current port number, for messages.
     std::string deviceName() const;
 
     // Runs the receive event once for every character waiting, while the port is open. A nested
     // call (from inside a handler) returns at once; the outer loop reads what arrived meanwhile.
+    // A handler that reads nothing costs one character, so that the loop cannot spin; bytes that
+    // arrive while a handler runs never count as its own.
     void deliver();
 
 private:
@@ -67,7 +71,9 @@ private:
     int m_inputMode = 0;
     bool m_open = false;
     bool m_delivering = false;
-    LineEnds m_lineEnds;
+    unsigned m_openings = 0;
+    unsigned long long m_reads = 0; // characters `input` has returned
+    InputSource m_source;
 };
 
 } // namespace fenlark

@@ -5,6 +5,7 @@
 #include "forms/command_controls.h"
 #include "forms/list_controls.h"
 #include "forms/text_controls.h"
+#include "nmea/sentence_decoder.h"
 #include "reception/mscomm.h"
 
 #include <array>
@@ -15,6 +16,7 @@ namespace fenlark {
 class Application;
 struct State;
 class ControlRegistry;
+struct ReceivedStream;
 
 class Form1 {
 public:
@@ -187,10 +189,14 @@ private:
     State& state();
     // Files a completed message whose identifier is not in the table yet.
     void fileNewMessage();
-    // Hands the received line over to filing and empties the echo.
-    void endLine();
+    // Hands the received line over to filing, as a sentence or as text, and empties the echo.
+    void endLine(ReceivedStream& stream, const InputSource& source);
     // Appends the printable `rxchar` to the line being received and to its echo.
-    void keepCharacter();
+    void keepCharacter(ReceivedStream& stream, const InputSource& source);
+    // Follows the stream's starts: a new one drops the half line and the unfinished messages.
+    void followStart(ReceivedStream& stream, const InputSource& source);
+    // Files the messages that sentences completed, and tells those not filed.
+    void fileSentences(ReceivedStream& stream, nmea::SentenceDecoder::Output& out);
     // Shows one record in the view fields (the record part of showmsg).
     void showRecord(int slot);
     // Clears the view and shows the message of the display mode the operator chose.
@@ -211,6 +217,8 @@ private:
     bool m_tableFullNoticeShown = false;
     bool m_modeChosen = false; // a display mode chosen by the operator is being shown
     bool m_logLoadTried = false; // the start has loaded the log of the last run, or tried
+    int m_echoChannel = 0;     // the channel whose line in progress Text9 shows
+    bool m_replaying = false;  // a capture file is being replayed
 };
 
 } // namespace fenlark

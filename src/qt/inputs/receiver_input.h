@@ -68,6 +68,8 @@ public:
     bool isOpen() const override { return m_device->isOpen(); }
     std::size_t waiting() const override { return m_device->waiting(); }
     std::string read(std::size_t max) override { return m_device->read(max); }
+    InputSource source() const override { return m_device->source(); }
+    MessageFigures figures(int channel) const override { return m_device->figures(channel); }
 
 private:
     void choose(const ReceiverChoice &choice);

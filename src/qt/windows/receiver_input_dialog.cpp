@@ -160,7 +160,7 @@ void ReceiverInputDialog::refreshStatus()
                  : m_input.lineUp() ? QStringLiteral("connected")
                                     : QStringLiteral("not connected; FenLark tries again every "
                                                      "5 seconds")));
-    const auto &c = m_app.state().sentences.counts();
+    const auto &c = m_app.state().streams.sentenceCounts();
     m_counts->setText(QStringLiteral("NRX sentences: %1 messages received whole, %2 not filed; "
                                      "%3 sentences dropped, %4 other sentences ignored.")
                           .arg(c.messages)
