@@ -143,7 +143,8 @@ Tally runMessages(const Options& o, double snrDb)
         const bool headerExact = r.text.find("ZCZC " + headerOf(message)) != std::string::npos;
         std::lock_guard<std::mutex> lock(m);
         if (std::getenv("SHOW") && !(headerExact && s.cer() < 0.04))
-            std::printf("--- seed %u, CER %.3f:\n%s\n", c.seed, s.cer(), r.text.c_str());
+            std::printf("--- seed %u, CER %.3f:\n%s\n=== sent:\n%s\n", c.seed, s.cer(),
+                        r.text.c_str(), message.c_str());
         t.sent += s.sent;
         t.errors += s.errors;
         t.wrong += s.wrongShown;

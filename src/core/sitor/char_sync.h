@@ -35,6 +35,8 @@ public:
     // Whether the word ending at unitEnd came round intact from 35 units before (same valid word,
     // or RQ then alpha as in phasing) when read with this sense.
     bool copiesMatch(long long unitEnd, int sense) const;
+    // The word ending at unitEnd as received (a 1 for the higher tone).
+    Word word(long long unitEnd) const { return m_word[unitEnd & (historyUnits - 1)]; }
     // The framing with the most such witnesses lately.
     Framing best() const { return m_best; }
 

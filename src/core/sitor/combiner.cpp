@@ -55,6 +55,12 @@ void TextWriter::write(const Decision& d)
     if (d.probability < doubtfulBelow) {
         put('*');
         ++m_doubtful;
+        // A doubtful shift still most likely shifts: the text after it depends on the case more
+        // than on this one character.
+        if (d.entry.symbol == Symbol::LetterShift)
+            m_figures = false;
+        if (d.entry.symbol == Symbol::FigureShift)
+            m_figures = true;
         return;
     }
     switch (d.entry.symbol) {

@@ -4,17 +4,18 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace fenlark::sitor {
 namespace {
 
-// Loop gains per unit, as fractions of a unit: wide while the clock is found, then narrow.
 // Loop gains per unit (proportional as a share of a unit, integral as a share of a unit per unit):
-// wide while no signal is decoded, so a clock 1 % off is caught, narrow while one is.
-constexpr double acquireProportional = 0.05;
-constexpr double acquireIntegral = 0.0006;
-constexpr double trackProportional = 0.02;
-constexpr double trackIntegral = 0.0001;
+// wide while no signal is decoded, so a clock 1 % off is caught within a second, narrow while one
+// is, so noise moves the strobes little.
+constexpr double acquireProportional = 0.15;
+constexpr double acquireIntegral = 0.004;
+constexpr double trackProportional = 0.03;
+constexpr double trackIntegral = 0.0003;
 // The clock is followed this far from its nominal rate.
 constexpr double rateLimit = 0.015;
 
@@ -27,8 +28,12 @@ float energy(std::complex<float> z)
 
 SymbolClock::SymbolClock(double sampleRateHz, int halfUnitSamples)
     : m_nominal(sampleRateHz * signal::unitSeconds), m_half(halfUnitSamples),
+      m_steps(static_cast<int>(std::lround(m_nominal))), m_turns(static_cast<std::size_t>(m_steps)),
       m_untilStrobe(m_nominal)
 {
+    for (int i = 0; i < m_steps; ++i)
+        m_turns[static_cast<std::size_t>(i)] =
+            std::polar(1.0, 2.0 * std::numbers::pi * i / m_nominal);
 }
 
 void SymbolClock::restart()
@@ -61,23 +66,26 @@ std::size_t SymbolClock::process(std::span<const ToneSums> in, std::span<UnitEne
         const double half = m_half;
         const ToneSums second = at(ago);
         const ToneSums first = at(ago + half);
-        const ToneSums midSecond = at(ago + m_nominal / 2.0);
-        const ToneSums midFirst = at(ago + m_nominal / 2.0 + half);
         UnitEnergies u;
         u.high = energy(second.high + first.high);
         u.low = energy(second.low + first.low);
         u.turn = second.high * std::conj(first.high) + second.low * std::conj(first.low);
-        const double midDifference =
-            energy(midSecond.high + midFirst.high) - energy(midSecond.low + midFirst.low);
-        const double difference = u.high - u.low;
-        m_swing =
-            m_units == 0 ? std::abs(difference) : m_swing + 0.02 * (std::abs(difference) - m_swing);
-        // Gardner's detector, decision-directed: at a change of tone the energy difference halfway
-        // between the strobes is zero when they are on time, of the later tone's sign when late.
-        const double change = ((difference > 0) - (m_previousDifference > 0)) / 2.0;
+        // The unit-rate line of the energy difference's size over the unit just ended (Oerder and
+        // Meyr): the difference peaks where a unit's filter holds that unit alone and dips at each
+        // change of tone, so the line's phase is how late the strobe is.
+        std::complex<double> line;
+        for (int i = 0; i < m_steps; ++i) {
+            const ToneSums b = at(ago + i);
+            const ToneSums a = at(ago + i + half);
+            line += static_cast<double>(std::abs(energy(a.high + b.high) - energy(a.low + b.low))) *
+                    m_turns[static_cast<std::size_t>(i)];
+        }
+        m_lineSize =
+            m_units == 0 ? std::abs(line) : m_lineSize + 0.02 * (std::abs(line) - m_lineSize);
         const double error =
-            m_swing > 0 ? std::clamp(change * midDifference / m_swing, -1.0, 1.0) : 0.0;
-        m_previousDifference = difference;
+            m_lineSize > 0
+                ? std::clamp(line.imag() / (2.0 * std::numbers::pi * m_lineSize), -0.5, 0.5)
+                : 0.0;
         const double gain = m_narrow ? trackProportional : acquireProportional;
         m_integral += (m_narrow ? trackIntegral : acquireIntegral) * error * m_nominal;
         m_integral = std::clamp(m_integral, -rateLimit * m_nominal, rateLimit * m_nominal);

@@ -8,6 +8,7 @@
 #include <array>
 #include <complex>
 #include <span>
+#include <vector>
 
 namespace fenlark::sitor {
 
@@ -39,16 +40,16 @@ private:
 
     double m_nominal; // samples per unit
     int m_half;
+    int m_steps;                               // whole samples in a unit
+    std::vector<std::complex<double>> m_turns; // one turn over a unit, sample by sample
     std::array<ToneSums, historySize> m_history{};
     std::size_t m_newest = 0;
     double m_untilStrobe;  // samples until the next unit ends
     double m_integral = 0; // samples the loop takes off each unit for a clock off its nominal rate
-    double m_previousDifference = 0;
-    double m_swing = 0; // mean |high - low| energy at the strobes: the signal's own energy
+    double m_lineSize = 0; // mean size of the unit-rate line
     long long m_units = 0;
     bool m_narrow = false;
     double m_samples = 0;
-    double m_abs = 0;
 };
 
 } // namespace fenlark::sitor

@@ -11,6 +11,7 @@ constexpr long long pairUnits = 2 * signal::unitsPerWord;
 constexpr long long rxEnd = signal::repeatUnits + signal::unitsPerWord - 1;
 // After this long without printing, a new signal starts in letters case.
 constexpr long long shiftForgetUnits = 500;
+const Word alphaWord = wordFromUnits("BBBBYYY");
 
 } // namespace
 
@@ -34,9 +35,11 @@ long long UnitDecoder::alignedStart(long long unit, const Framing& f) const
 UnitDecoder::Verdict UnitDecoder::judge(long long dxStart, const Framing& f) const
 {
     const long long newest = m_sync.unitCount() - 1;
+    const Word alpha = f.sense > 0 ? alphaWord : static_cast<Word>(~alphaWord & 0x7F);
     int witnesses = 0;
     int before = 0;
     int after = 0;
+    bool idleBefore = false; // the last witness at or before the character was alpha
     bool complete = true;
     for (int j = -squelchReach; j <= squelchReach; ++j) {
         const long long end = dxStart + j * pairUnits + rxEnd;
@@ -48,12 +51,17 @@ UnitDecoder::Verdict UnitDecoder::judge(long long dxStart, const Framing& f) con
             ++witnesses;
             before += j <= 0;
             after += j >= 0;
+            if (j <= 0)
+                idleBefore = m_sync.word(end) == alpha;
         }
     }
-    if (witnesses >= squelchWitnesses && before >= sideWitnesses && after >= sideWitnesses)
+    const bool hold = m_open && !idleBefore;
+    const int need = hold ? holdWitnesses : openWitnesses;
+    const int side = hold ? holdSide : openSide;
+    if (witnesses >= need && before >= side && after >= side)
         return Verdict::Print;
     // The witnesses at or before the character are all known: without them it never prints.
-    return complete || before < sideWitnesses ? Verdict::Skip : Verdict::Wait;
+    return complete || before < side ? Verdict::Skip : Verdict::Wait;
 }
 
 void UnitDecoder::decideReady()

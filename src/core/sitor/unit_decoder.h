@@ -11,14 +11,18 @@ namespace fenlark::sitor {
 
 class UnitDecoder {
 public:
-    // The squelch looks this many character positions either side of a character: it prints the
-    // character when at least squelchWitnesses of them came round intact, sideWitnesses of them at
-    // or before it and as many at or after it (so a stray witness in the noise after a signal does
-    // not carry the squelch across). Noise makes a witness about once in 500 positions, a NAVTEX
-    // signal at the limit of decoding about every other time.
+    // The squelch looks this many character positions either side of a character. It opens on a
+    // character when at least openWitnesses of them came round intact (a witness), openSide of them
+    // at or before it and as many at or after it. Noise makes a witness about once in 500
+    // positions, a NAVTEX signal at the limit of decoding about every other time. Once open it
+    // stays open while holdWitnesses remain, holdSide each side, unless the last witness before the
+    // character was idle alpha or phasing (the end of an emission): a stray witness in the noise
+    // after a signal must not carry the squelch across.
     static constexpr int squelchReach = 10;
-    static constexpr int squelchWitnesses = 6;
-    static constexpr int sideWitnesses = 2;
+    static constexpr int openWitnesses = 6;
+    static constexpr int openSide = 2;
+    static constexpr int holdWitnesses = 3;
+    static constexpr int holdSide = 1;
 
     // Takes units' log-likelihoods (positive: the higher tone).
     void process(std::span<const float> unitLlrs);
