@@ -5,7 +5,8 @@
 //   start [conditions] [--messages N]   when the first right character comes out after a signal
 //       starts mid-message (no phasing)
 //   quiet --source noise|rtty|cw|am [--minutes M] [--snr DB]   characters printed without NAVTEX
-//   file PATH [--rate N] [--format s16|f32]   decodes a recording (WAV or raw) and prints the text
+//   file PATH [--rate N] [--format s16|f32] [--noise SIGMA]   decodes a recording (WAV or raw),
+//       white noise of that standard deviation added if asked, and prints the text
 // Conditions: --rate N --centre HZ --offset HZ --drift HZ/MIN --clock SHARE --reversed --fading
 //             --iq --phasing S --chars N --seed N
 #include "messages.h"
@@ -37,6 +38,7 @@ struct Options {
     int one = -1; // only this message of the set (for looking into one)
     double from = -9, to = -4, step = 1;
     double minutes = 60;
+    double noise = 0; // file: white noise of this standard deviation (full scale 1) added
     std::string source = "noise";
     std::string format = "s16";
     std::vector<std::string> files;
@@ -77,6 +79,8 @@ Options parse(int argc, char** argv)
             o.to = value();
         else if (a == "--step")
             o.step = value();
+        else if (a == "--noise")
+            o.noise = value();
         else if (a == "--minutes")
             o.minutes = value();
         else if (a == "--reversed")
@@ -245,6 +249,12 @@ int file(const Options& o)
     if (!readRecording(o.files[0], o.conditions.sampleRateHz, o.format, rec, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 2;
+    }
+    if (o.noise > 0) {
+        std::mt19937_64 random(o.conditions.seed);
+        std::normal_distribution<double> normal(0.0, o.noise);
+        for (float& x : rec.samples)
+            x += static_cast<float>(normal(random));
     }
     fenlark::sitor::AudioDecoder decoder(rec.sampleRateHz);
     const std::size_t block = 1024;
