@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Runs every measurement of the decoder's target table with fenlark-sitormeasure and
-# fenlark_bench_sitor (built in build/bin) and prints their results. Takes about an hour on two
+# fenlark_bench_sitor (built in build/bin, or BIN) and prints their results. Takes about an hour on two
 # cores. The real recordings are read from RECORDINGS (default ../shared/data/audio) when there.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
-m=build/bin/fenlark-sitormeasure
+bin=${BIN:-build/bin}
+m=$bin/fenlark-sitormeasure
 rec=${RECORDINGS:-../shared/data/audio}
 run() { echo "\$ $*"; "$@"; echo; }
 
@@ -29,4 +30,4 @@ if [ -d "$rec" ]; then
     run $m file "$rec/test-text-11025.s16" --rate 11025
     run $m file "$rec/wiki-44100.wav"
 fi
-run build/bin/fenlark_bench_sitor --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+run $bin/fenlark_bench_sitor --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
