@@ -19,6 +19,11 @@ constexpr double averageSeconds = 1.5;
 // Each tone's power is taken over this width (its keying spreads it).
 constexpr double toneWidthHz = 50.0;
 constexpr double snapshotSeconds = 0.25;
+// Real audio is decimated to at least this rate before the transforms, through a filter that keeps
+// 0..3500 Hz.
+constexpr double searchRateHz = 8000.0;
+constexpr double searchPassbandHz = 3500.0;
+constexpr std::size_t chunk = 4096;
 
 std::size_t transformSize(double sampleRateHz)
 {
@@ -31,15 +36,31 @@ std::size_t transformSize(double sampleRateHz)
 } // namespace
 
 SpectrumWatch::SpectrumWatch(double sampleRateHz, bool complexInput)
-    : m_sampleRateHz(sampleRateHz), m_complex(complexInput), m_size(transformSize(sampleRateHz)),
-      m_hop(m_size / 2), m_ring(m_size), m_in(m_size), m_out(m_size), m_window(m_size),
-      m_average(m_size), m_prefix(m_size + 1), m_scratch(m_size)
+    : m_inputRateHz(sampleRateHz),
+      m_decimation(complexInput ? 1u
+                                : std::max(1u, static_cast<unsigned>(sampleRateHz / searchRateHz))),
+      m_sampleRateHz(sampleRateHz / m_decimation), m_complex(complexInput),
+      m_size(transformSize(m_sampleRateHz)), m_hop(m_size / 2), m_ring(m_size), m_in(m_size),
+      m_out(m_size), m_window(m_size), m_average(m_size), m_prefix(m_size + 1), m_scratch(m_size)
 {
     for (std::size_t i = 0; i < m_size; ++i)
         m_window[i] = static_cast<float>(
             0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * static_cast<double>(i) / m_size));
     m_plan = fft_create_plan(static_cast<unsigned>(m_size), m_in.data(), m_out.data(),
                              LIQUID_FFT_FORWARD, 0);
+    if (m_decimation > 1) {
+        const double transitionHz = m_sampleRateHz - 2.0 * searchPassbandHz;
+        unsigned length =
+            estimate_req_filter_len(static_cast<float>(transitionHz / sampleRateHz), 60.0f);
+        length = std::max(length, 2 * m_decimation + 1) | 1u;
+        std::vector<float> taps(length);
+        liquid_firdes_kaiser(
+            length, static_cast<float>((searchPassbandHz + transitionHz / 2.0) / sampleRateHz),
+            60.0f, 0.0f, taps.data());
+        m_decimator = firdecim_rrrf_create(m_decimation, taps.data(), length);
+        m_pending.resize(chunk + m_decimation);
+        m_decimated.resize(chunk / m_decimation + 2);
+    }
 }
 
 SpectrumWatch::~SpectrumWatch()
@@ -49,7 +70,23 @@ SpectrumWatch::~SpectrumWatch()
 
 bool SpectrumWatch::process(std::span<const float> in)
 {
-    return take(in);
+    if (!m_decimator)
+        return take(in);
+    bool renewed = false;
+    while (!in.empty()) {
+        const std::size_t n = std::min(in.size(), chunk);
+        std::copy_n(in.begin(), n, m_pending.begin() + static_cast<std::ptrdiff_t>(m_pendingCount));
+        in = in.subspan(n);
+        const std::size_t total = m_pendingCount + n;
+        const std::size_t steps = total / m_decimation;
+        firdecim_rrrf_execute_block(m_decimator, m_pending.data(), static_cast<unsigned>(steps),
+                                    m_decimated.data());
+        m_pendingCount = total - steps * m_decimation;
+        std::copy_n(m_pending.begin() + static_cast<std::ptrdiff_t>(steps * m_decimation),
+                    m_pendingCount, m_pending.begin());
+        renewed = take(std::span<const float>(m_decimated.data(), steps)) || renewed;
+    }
+    return renewed;
 }
 
 bool SpectrumWatch::process(std::span<const std::complex<float>> in)

@@ -9,6 +9,7 @@
 #include <vector>
 
 struct fftplan_s;
+struct firdecim_rrrf_s;
 
 namespace fenlark::sitor {
 
@@ -19,7 +20,8 @@ struct TonePair {
 
 class SpectrumWatch {
 public:
-    // Real input covers 0..rate/2; complex input -rate/2..rate/2.
+    // Real input covers 0..rate/2 (decimated first to about 8 kS/s: the search needs no more than
+    // 4 kHz); complex input -rate/2..rate/2.
     SpectrumWatch(double sampleRateHz, bool complexInput);
     ~SpectrumWatch();
     SpectrumWatch(const SpectrumWatch&) = delete;
@@ -40,8 +42,14 @@ private:
     void transform();
     double binOf(double hz) const;
 
-    double m_sampleRateHz;
+    double m_inputRateHz;
+    unsigned m_decimation;
+    double m_sampleRateHz; // of what is transformed
     bool m_complex;
+    firdecim_rrrf_s* m_decimator = nullptr;
+    std::vector<float> m_pending; // real input not yet a whole decimation step, then its output
+    std::size_t m_pendingCount = 0;
+    std::vector<float> m_decimated;
     std::size_t m_size;
     std::size_t m_hop;
     std::vector<std::complex<float>> m_ring;
