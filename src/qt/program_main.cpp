@@ -5,23 +5,25 @@
 #include "qt/document_printer.h"
 #include "qt/headless_extras.h"
 #include "qt/image_canvas.h"
-#include "qt/latin1.h"
-#include "qt/windows/main_window.h"
-#include "qt/windows/message_box_dialogs.h"
-#include "qt/program_options.h"
-#include "qt/windows/receiver_input_dialog.h"
 #include "qt/inputs/simulated_receiver.h"
+#include "qt/latin1.h"
+#include "qt/program_options.h"
 #include "qt/system_clock.h"
 #include "qt/user_folder.h"
+#include "qt/windows/main_window.h"
+#include "qt/windows/message_box_dialogs.h"
+#include "qt/windows/receiver_input_dialog.h"
 #include "qt/windows/window_metrics.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMediaDevices>
 #include <QSettings>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -179,6 +181,25 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
     return QApplication::exec();
 }
 
+// A recording given as the receiver's input is named from the folder the program was started in,
+// before --dir applies, and must be readable; a recording cut short is played as far as it goes.
+bool checkRecording(ProgramOptions &options)
+{
+    std::string &path = options.audioFile.empty() ? options.iqFile : options.audioFile;
+    if (path.empty())
+        return true;
+    path = std::filesystem::absolute(path).string();
+    const auto choice = receiverChoice(options);
+    recordings::Recording recording;
+    const std::string why = recording.open(recordingSpec(choice->radio));
+    if (!why.empty())
+        std::cerr << "fenlark: cannot read \"" << path << "\": " << why << '\n';
+    else if (!recording.shortfall().empty())
+        std::cerr << "fenlark: \"" << path
+                  << "\" is played as far as it goes: " << recording.shortfall() << '\n';
+    return why.empty();
+}
+
 int runHeadlessWithQt(int &argc, char **argv, const ProgramOptions &options)
 {
     // No display is needed: the windows, when built, are drawn offscreen.
@@ -195,10 +216,27 @@ int runHeadlessWithQt(int &argc, char **argv, const ProgramOptions &options)
     if (!chooseWorkingFolder(options, driver.dir))
         return kBadOption;
     headless::Extras extras = headlessExtras(options.windows);
-    if (const auto given = receiverChoice(options))
-        extras.makeDevice = [choice = *given](Dialogs &dialogs) {
-            return makeReceiverDevice(choice, dialogs);
+    // A recording is decoded as fast as it can be, and `wait` ends when it has been.
+    auto decoder = std::make_shared<DecoderDevice *>(nullptr);
+    if (const auto given = receiverChoice(options)) {
+        extras.makeDevice = [choice = *given, decoder](Dialogs &dialogs) {
+            auto device =
+                makeReceiverDevice(choice, dialogs, RecordingSource::Pace::AsFastAsPossible);
+            *decoder = dynamic_cast<DecoderDevice *>(device.get());
+            return device;
         };
+    }
+    extras.runEventLoop = [decoder](double seconds) {
+        QEventLoop loop;
+        QTimer::singleShot(static_cast<int>(seconds * 1000), &loop, &QEventLoop::quit);
+        if (*decoder && (*decoder)->ended())
+            return;
+        if (*decoder)
+            (*decoder)->setEndListener([&loop] { loop.quit(); });
+        loop.exec();
+        if (*decoder)
+            (*decoder)->setEndListener({});
+    };
     return headless::runHeadless(driver, extras);
 }
 
@@ -215,6 +253,10 @@ int runProgram(int &argc, char **argv, const std::vector<std::string> &args)
         std::cout << (options.help ? programHelp() : programVersion());
         return 0;
     }
+    if (!options.decode.empty())
+        return recordings::decodeRecording(decodeRequest(options), std::cout, std::cerr);
+    if (!checkRecording(options))
+        return kBadOption;
     return options.headless ? runHeadlessWithQt(argc, argv, options)
                             : runDesktop(argc, argv, options);
 }

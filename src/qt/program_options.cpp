@@ -72,6 +72,43 @@ bool storeServer(std::string &server, const QStringList &values)
     return tcpChoice(values.last()) && store(server, values);
 }
 
+template <typename Number>
+bool storeNumber(std::optional<Number> &number, const QStringList &values, double lowest,
+                 double highest)
+{
+    bool ok = false;
+    const double value = values.last().toDouble(&ok);
+    if (!ok || value < lowest || value > highest || value != static_cast<Number>(value))
+        return false;
+    number = static_cast<Number>(value);
+    return true;
+}
+
+bool storeCentre(double &hz, const QStringList &values)
+{
+    std::optional<double> given;
+    if (!storeNumber(given, values, 1, 6e9))
+        return false;
+    hz = *given;
+    return true;
+}
+
+// 424, 490, 518 or 4209 (4209.5 names it too).
+bool storeChannel(int &khz, const QStringList &values)
+{
+    std::optional<double> given;
+    if (!storeNumber(given, values, 424, 4209.5))
+        return false;
+    khz = static_cast<int>(*given);
+    return *given == 424 || *given == 490 || *given == 518 || *given == 4209 || *given == 4209.5;
+}
+
+bool storeFormat(std::string &format, const QStringList &values)
+{
+    bool iq = false;
+    return recordings::rawFormatNamed(values.last().toStdString(), iq) && store(format, values);
+}
+
 using Values = const QStringList &;
 using Into = ProgramOptions &;
 
@@ -103,6 +140,41 @@ const std::vector<OptionEntry> &optionTable()
              std::to_string(SimulatedReceiver::kDefaultCharsPerSecond) + ")",
          Desktop, "--simulate-cps needs a number of characters per second (1 or more)",
          [](Values v, Into o) { return store(o.simulateCps, v); }},
+        {"decode", "FILE", "decode the recording FILE and write its text out, then exit", Both,
+         "--decode needs a recording", [](Values v, Into o) { return store(o.decode, v); }},
+        {"audio-file", "FILE", "FenLark's decoder receives from the audio recording FILE", Both,
+         "--audio-file needs a recording", [](Values v, Into o) { return store(o.audioFile, v); }},
+        {"iq-file", "FILE", "FenLark's decoder receives every channel of the IQ recording FILE",
+         Both, "--iq-file needs a recording", [](Values v, Into o) { return store(o.iqFile, v); }},
+        {"audio", "DEVICE|default", "FenLark's decoder receives from a sound card", Both,
+         "--audio needs a sound card, or default",
+         [](Values v, Into o) { return store(o.audio, v); }},
+        {"sdr", "ARGS", "FenLark's decoder receives from the SDR SoapySDR finds by ARGS", Both,
+         "--sdr needs SoapySDR device arguments, such as driver=rtlsdr,direct_samp=2",
+         [](Values v, Into o) { return store(o.sdr, v); }},
+        {"rtl-tcp", "HOST:PORT", "FenLark's decoder receives from the rtl_tcp server at HOST:PORT",
+         Both, "--rtl-tcp needs HOST:PORT, such as 192.168.1.20:1234",
+         [](Values v, Into o) { return storeServer(o.rtlTcp, v); }},
+        {"iq", nullptr, "the recording to decode is IQ (I and Q samples)", Both, "",
+         [](Values v, Into o) { return store(o.iq, v); }},
+        {"format", "s16|u8|f32", "the sample format of a raw recording (cs16, cu8, cf32: IQ)", Both,
+         "--format needs s16, u8, f32, cs16, cu8 or cf32",
+         [](Values v, Into o) { return storeFormat(o.format, v); }},
+        {"rate", "N", "samples a second: of a raw recording, the sound card or the SDR", Both,
+         "--rate needs a number of samples a second, such as 48000",
+         [](Values v, Into o) { return store(o.rate, v); }},
+        {"centre", "HZ", "the radio frequency at the centre of IQ, such as 504000", Both,
+         "--centre needs a frequency in Hz, such as 504000",
+         [](Values v, Into o) { return storeCentre(o.centreHz, v); }},
+        {"channel", "KHZ", "the channel: written out by --decode (default 518), or a receiver's",
+         Both, "--channel needs a NAVTEX channel in kHz: 424, 490, 518 or 4209",
+         [](Values v, Into o) { return storeChannel(o.channelKhz, v); }},
+        {"gain", "DB", "the SDR's gain in dB (default: its automatic gain)", Both,
+         "--gain needs a gain in dB, such as 30",
+         [](Values v, Into o) { return storeNumber(o.gainDb, v, -100, 200); }},
+        {"ppm", "N", "the frequency correction of the SDR's clock, in ppm", Both,
+         "--ppm needs a whole number of ppm, such as -2",
+         [](Values v, Into o) { return storeNumber(o.ppm, v, -1000, 1000); }},
         {"headless", nullptr, "run without windows, from a script of operator actions", Both, "",
          [](Values v, Into o) { return store(o.headless, v); }},
         {"script", "FILE|-", "the script to run: FILE, or - for standard input (default)", Headless,
@@ -156,6 +228,45 @@ std::string parseError(const QCommandLineParser &parser, const QStringList &args
     return text;
 }
 
+bool rawRecording(const std::string &path, const std::string &format)
+{
+    bool iq = false;
+    return !format.empty() || recordings::rawFormatOfName(path, iq) != recordings::RawFormat::None;
+}
+
+bool iqFormat(const std::string &format)
+{
+    bool iq = false;
+    return recordings::rawFormatNamed(format, iq) && iq;
+}
+
+// The options of the decoder's inputs, each with the inputs it goes with.
+std::string checkDecoderOptions(const ProgramOptions &o, const std::string &input)
+{
+    const bool recording = input == "--decode" || input == "--audio-file" || input == "--iq-file";
+    const bool radio = input == "--sdr" || input == "--rtl-tcp";
+    const bool iq = input == "--iq-file" || (input == "--decode" && (o.iq || iqFormat(o.format)));
+    const std::pair<bool, const char *> misplaced[] = {
+        {o.iq && input != "--decode", "--iq goes with --decode FILE"},
+        {!o.format.empty() && !recording, "--format goes with --decode, --audio-file or --iq-file"},
+        {o.rate && !recording && !radio && input != "--audio",
+         "--rate goes with a recording, --audio, --sdr or --rtl-tcp"},
+        {o.centreHz && !iq && !radio,
+         "--centre goes with an IQ recording (--decode --iq, --iq-file), --sdr or --rtl-tcp"},
+        {o.channelKhz && input != "--decode" && input != "--audio-file" && input != "--audio",
+         "--channel goes with --decode, --audio-file or --audio"},
+        {(o.gainDb || o.ppm) && !radio, "--gain and --ppm go with --sdr or --rtl-tcp"},
+        {iq && !o.centreHz,
+         "an IQ recording needs --centre HZ, the radio frequency at its centre (such as 504000)"},
+        {recording && !o.rate && rawRecording(o.decode + o.audioFile + o.iqFile, o.format),
+         "a raw recording needs --rate N, its samples a second"},
+    };
+    for (const auto &[wrong, why] : misplaced)
+        if (wrong)
+            return why;
+    return {};
+}
+
 } // namespace
 
 std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOptions &options)
@@ -192,7 +303,13 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
     for (const auto &[given, name] : {std::pair{!options.serial.empty(), "--serial"},
                                       {!options.tcp.empty(), "--tcp"},
                                       {options.udp != 0, "--udp"},
-                                      {!options.simulate.empty(), "--simulate"}})
+                                      {!options.simulate.empty(), "--simulate"},
+                                      {!options.decode.empty(), "--decode"},
+                                      {!options.audioFile.empty(), "--audio-file"},
+                                      {!options.iqFile.empty(), "--iq-file"},
+                                      {!options.audio.empty(), "--audio"},
+                                      {!options.sdr.empty(), "--sdr"},
+                                      {!options.rtlTcp.empty(), "--rtl-tcp"}})
         if (given)
             inputs.push_back(name);
     if (inputs.size() > 1)
@@ -200,20 +317,79 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
     if (!inputs.empty() &&
         !(options.driver.refusedPorts.empty() && options.driver.busyPorts.empty()))
         return "--refuse-port and --busy-port are for the scripted receiver, not for " + inputs[0];
+    if (const std::string why = checkDecoderOptions(options, inputs.empty() ? "" : inputs[0]);
+        !why.empty())
+        return why;
     if (options.simulateCps && options.simulate.empty())
         return "--simulate-cps goes with --simulate FILE";
     return {};
 }
 
+namespace {
+
+RadioChoice radioChoice(const ProgramOptions &options)
+{
+    using Kind = RadioChoice::Kind;
+    RadioChoice radio;
+    radio.kind = !options.audioFile.empty() ? Kind::AudioFile
+                 : !options.iqFile.empty()  ? Kind::IqFile
+                 : !options.audio.empty()   ? Kind::SoundCard
+                 : !options.sdr.empty()     ? Kind::Sdr
+                                            : Kind::RtlTcp;
+    radio.path = QString::fromLocal8Bit(options.audioFile + options.iqFile);
+    radio.rawFormat = QString::fromStdString(options.format);
+    radio.rateHz = options.rate;
+    radio.soundCard = QString::fromLocal8Bit(options.audio);
+    radio.sdrArgs = QString::fromLocal8Bit(options.sdr);
+    if (const auto server = tcpChoice(QString::fromLocal8Bit(options.rtlTcp))) {
+        radio.host = server->host;
+        radio.port = server->port;
+    }
+    if (options.centreHz)
+        radio.tuner.centreHz = options.centreHz;
+    if (options.rate)
+        radio.tuner.sampleRateHz = options.rate;
+    radio.tuner.gainDb = options.gainDb;
+    radio.tuner.ppm = options.ppm.value_or(0);
+    radio.channelKhz = options.channelKhz;
+    return radio;
+}
+
+} // namespace
+
+recordings::DecodeRequest decodeRequest(const ProgramOptions &options)
+{
+    recordings::DecodeRequest request;
+    request.recording.path = options.decode;
+    request.recording.sampleRateHz = options.rate;
+    request.recording.iq = options.iq;
+    if (options.format.empty())
+        request.recording.raw = recordings::rawFormatOfName(options.decode, request.recording.iq);
+    else
+        request.recording.raw = recordings::rawFormatNamed(options.format, request.recording.iq)
+                                    .value_or(recordings::RawFormat::None);
+    request.centreHz = options.centreHz;
+    if (options.channelKhz)
+        request.channelKhz = options.channelKhz;
+    return request;
+}
+
 std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options)
 {
     if (!options.serial.empty())
-        return ReceiverChoice{
-            ReceiverChoice::Kind::Serial, QString::fromLocal8Bit(options.serial.c_str()), {}, {}};
+        return ReceiverChoice{ReceiverChoice::Kind::Serial,
+                              QString::fromLocal8Bit(options.serial.c_str()),
+                              {},
+                              {},
+                              {}};
     if (!options.tcp.empty())
         return tcpChoice(QString::fromLocal8Bit(options.tcp.c_str()));
+    if (!options.audioFile.empty() || !options.iqFile.empty() || !options.audio.empty() ||
+        !options.sdr.empty() || !options.rtlTcp.empty())
+        return ReceiverChoice{ReceiverChoice::Kind::Decoder, {}, {}, {}, radioChoice(options)};
     if (options.udp)
-        return ReceiverChoice{ReceiverChoice::Kind::Udp, {}, {}, static_cast<quint16>(options.udp)};
+        return ReceiverChoice{
+            ReceiverChoice::Kind::Udp, {}, {}, static_cast<quint16>(options.udp), {}};
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 
 #include "headless/headless_main.h"
 #include "qt/inputs/receiver_input.h"
+#include "recordings/decode_recording.h"
 
 #include <optional>
 
@@ -22,6 +23,20 @@ struct ProgramOptions {
     std::string serial; // the device for every port number, instead of /dev/ttyS(N-1)
     std::string tcp;    // HOST:PORT of an NMEA server
     int udp = 0;        // the UDP port NMEA datagrams are sent to
+    // FenLark's own decoder: a recording decoded to standard output, or an input it decodes
+    std::string decode;    // the recording to decode
+    std::string audioFile; // a recording of a receiver's audio
+    std::string iqFile;    // an IQ recording
+    std::string audio;     // a sound card, or "default"
+    std::string sdr;       // SoapySDR device arguments
+    std::string rtlTcp;    // HOST:PORT of an rtl_tcp server
+    bool iq = false;       // the recording to decode is IQ
+    std::string format;    // a raw recording's sample format
+    int rate = 0;          // a raw recording's rate, the sound card's or the SDR's
+    double centreHz = 0;   // the radio frequency at the centre of IQ; 0 when not given
+    int channelKhz = 0;    // the channel written out (IQ), or the receiver's channel (audio)
+    std::optional<double> gainDb;
+    std::optional<int> ppm;
     // desktop program
     std::string simulate; // a file a simulated receiver plays, instead of a serial device
     int simulateCps = 0;  // its characters per second; 0 for the default pace
@@ -34,8 +49,12 @@ struct ProgramOptions {
 // the other mode is refused: --script without --headless, --simulate with it.
 std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOptions &options);
 
-// The receiver's input that --serial, --tcp or --udp gives for this run; none without them.
+// The receiver's input that --serial, --tcp, --udp or a decoder's input option gives for this
+// run; none without them.
 std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options);
+
+// What --decode is asked to do.
+recordings::DecodeRequest decodeRequest(const ProgramOptions &options);
 
 // Every option, one line each, under the two ways to start the program.
 std::string programHelp();

@@ -7,17 +7,17 @@
 
 namespace fenlark::recordings {
 
-int decodeRecording(const DecodeRequest &request, std::ostream &out, std::ostream &err)
+int decodeRecording(const DecodeRequest& request, std::ostream& out, std::ostream& err)
 {
-    const std::string &path = request.recording.path;
+    const std::string& path = request.recording.path;
     Recording recording;
     if (const std::string why = recording.open(request.recording); !why.empty()) {
         err << "fenlark: cannot read \"" << path << "\": " << why << "\n";
         return 2;
     }
     const double rateHz = recording.sampleRateHz();
-    StreamDecoder decoder = recording.iq() ? StreamDecoder(rateHz, request.centreHz)
-                                           : StreamDecoder(rateHz, 0);
+    StreamDecoder decoder =
+        recording.iq() ? StreamDecoder(rateHz, request.centreHz) : StreamDecoder(rateHz, 0);
     const std::size_t channel = recording.iq() ? decoder.channelOf(request.channelKhz) : 0;
     if (channel == decoder.channelCount()) {
         std::string inside;
@@ -44,8 +44,8 @@ int decodeRecording(const DecodeRequest &request, std::ostream &out, std::ostrea
     }
     out.flush();
     if (!recording.shortfall().empty())
-        err << "fenlark: \"" << path << "\" is decoded as far as it goes: "
-            << recording.shortfall() << "\n";
+        err << "fenlark: \"" << path << "\" is decoded as far as it goes: " << recording.shortfall()
+            << "\n";
     return 0;
 }
 

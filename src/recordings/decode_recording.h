@@ -16,6 +16,6 @@ struct DecodeRequest {
 // Writes the channel's text to `out` (CR LF line ends, as received) and returns 0; a recording
 // that cannot be read, or has no such channel inside, is named on `err` with the reason and 2
 // is returned. A recording cut short is decoded as far as it goes and named on `err`.
-int decodeRecording(const DecodeRequest &request, std::ostream &out, std::ostream &err);
+int decodeRecording(const DecodeRequest& request, std::ostream& out, std::ostream& err);
 
 } // namespace fenlark::recordings

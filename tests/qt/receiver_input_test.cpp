@@ -27,30 +27,6 @@ namespace {
 
 using qt::NetworkDevice;
 
-// A program on this device in a temporary folder, its other ports faked.
-struct ProgramOn {
-    explicit ProgramOn(SerialDevice &device)
-        : app(Platform{clock, dialogs, printer, device, canvas})
-    {
-        writeFile("fenlark.ini", kPortZeroSettings);
-        for (const char *tag : {"424", "490", "518", "4209"})
-            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
-        app.start();
-    }
-    int filed() { return app.state().msgcount; }
-    bool told(std::size_t count, const char *words)
-    {
-        return dialogs.notices.size() == count && dialogs.notices.back().find(words) != npos;
-    }
-    static constexpr auto npos = std::string::npos;
-    TempWorkingDir dir;
-    FakeDialogs dialogs;
-    FakeClock clock;
-    RecordingPrinter printer;
-    RecordingCanvas canvas;
-    Application app;
-};
-
 TEST(NetworkInput, ATcpServerThatGoesAndComesBackIsToldOnceAndNothingIsLost)
 {
     QTcpServer server; // a free port with no server on it yet
@@ -137,6 +113,23 @@ TEST(ReceiverInput, OptionsChooseTheInputForThisRunOrAreRefused)
         {{"--tcp", "h:1", "--udp", "2"}, "--tcp and --udp cannot be used together"},
         {{"--headless", "--udp", "2", "--busy-port", "1"},
          "--refuse-port and --busy-port are for the scripted receiver, not for --udp"},
+        {{"--iq-file", "x.cu8", "--centre", "4209500", "--rate", "1024000"},
+         "IQ recording x.cu8 at 4209500 Hz"},
+        {{"--rtl-tcp", "h:1234", "--gain", "30", "--ppm", "-2"},
+         "rtl_tcp h:1234 at 504000 Hz, 250000 S/s"},
+        {{"--headless", "--audio", "default", "--channel", "4209.5"}, "the default sound card"},
+        {{"--sdr", "driver=rtlsdr", "--tcp", "h:1"}, "--tcp and --sdr cannot be used together"},
+        {{"--iq-file", "x.wav"},
+         "an IQ recording needs --centre HZ, the radio frequency at its centre (such as 504000)"},
+        {{"--decode", "x.wav", "--format", "cs16"},
+         "an IQ recording needs --centre HZ, the radio frequency at its centre (such as 504000)"},
+        {{"--audio-file", "a.s16"}, "a raw recording needs --rate N, its samples a second"},
+        {{"--audio", "default", "--gain", "3"}, "--gain and --ppm go with --sdr or --rtl-tcp"},
+        {{"--audio-file", "a.wav", "--centre", "1"},
+         "--centre goes with an IQ recording (--decode --iq, --iq-file), --sdr or --rtl-tcp"},
+        {{"--decode", "x.wav", "--channel", "500"},
+         "--channel needs a NAVTEX channel in kHz: 424, 490, 518 or 4209"},
+        {{"--sdr", "driver=rtlsdr", "--iq"}, "--iq goes with --decode FILE"},
     };
     for (const auto &[args, expected] : cases) {
         qt::ProgramOptions options;
@@ -169,7 +162,7 @@ TEST(ReceiverInput, TheDialogKeepsTheChoiceAndSwitchesTheDeviceAtOnce)
     dialog.findChild<QRadioButton *>("udpInput")->setChecked(true);
     dialog.findChild<QSpinBox *>("udpPort")->setValue(udpPort);
     dialog.accept();
-    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, udpPort};
+    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, udpPort, {}};
     EXPECT_TRUE(qt::loadReceiverChoice(settings) == udp);
     handleEventsUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; });
     dialog.refreshStatus();
@@ -210,9 +203,10 @@ TEST(ReceiverInput, TheHeadlessProgramWaitsForARealLineFromATcpServer)
     fenlark.closeWriteChannel();
     handleEventsUntil([&] { return fenlark.state() == QProcess::NotRunning; });
     EXPECT_EQ(fenlark.readAllStandardError().toStdString(), "");
-    EXPECT_EQ(fenlark.readAllStandardOutput().toStdString(),
-              "MessageList.count=2\nMessageList.index=-1\nMessageList[0]=HA01\n"
-              "MessageList[1]=HA02\nMessageList.new=HA01 HA02\nText1=\\r\\nFIRST HALF, SECOND HALF\n");
+    EXPECT_EQ(
+        fenlark.readAllStandardOutput().toStdString(),
+        "MessageList.count=2\nMessageList.index=-1\nMessageList[0]=HA01\n"
+        "MessageList[1]=HA02\nMessageList.new=HA01 HA02\nText1=\\r\\nFIRST HALF, SECOND HALF\n");
 }
 
 } // namespace

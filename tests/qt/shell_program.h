@@ -34,6 +34,30 @@ template <typename Condition> void handleEventsUntil(Condition done)
     ASSERT_TRUE(done());
 }
 
+// A program on this device in a temporary folder, its other ports faked.
+struct ProgramOn {
+    explicit ProgramOn(SerialDevice &device)
+        : app(Platform{clock, dialogs, printer, device, canvas})
+    {
+        writeFile("fenlark.ini", kPortZeroSettings);
+        for (const char *tag : {"424", "490", "518", "4209"})
+            writeFile(std::string(tag) + ".txt", makeStationFile(tag));
+        app.start();
+    }
+    int filed() { return app.state().msgcount; }
+    bool told(std::size_t count, const char *words)
+    {
+        return dialogs.notices.size() == count && dialogs.notices.back().find(words) != npos;
+    }
+    static constexpr auto npos = std::string::npos;
+    TempWorkingDir dir;
+    FakeDialogs dialogs;
+    FakeClock clock;
+    RecordingPrinter printer;
+    RecordingCanvas canvas;
+    Application app;
+};
+
 class ShellProgram {
 public:
     // A program in a folder with the port-0 settings and station files for all four frequencies,

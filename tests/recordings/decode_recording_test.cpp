@@ -30,15 +30,19 @@ TEST(DecodeRecording, WritesOneChannelsTextOrNamesTheFileAndWhy)
         {{{"audio.wav"}}, 0, storm, ""},
         {{iq, 504000}, 0, storm, ""},
         {{iq, 504000, 490}, 0, local, ""},
-        {{iq, 504000, 4209}, 2, "",
+        {{iq, 504000, 4209},
+         2,
+         "",
          "fenlark: \"two.cf32\" does not hold the 4209 kHz channel (48000 S/s around 504000 Hz "
          "hold 490 kHz, 518 kHz)\n"},
-        {{iq, 1000000}, 2, "",
+        {{iq, 1000000},
+         2,
+         "",
          "fenlark: \"two.cf32\" does not hold the 518 kHz channel (48000 S/s around 1000000 Hz "
          "hold no NAVTEX channel)\n"},
         {{{"missing.wav"}}, 2, "", "fenlark: cannot read \"missing.wav\": there is no such file\n"},
     };
-    for (const auto &c : cases) {
+    for (const auto& c : cases) {
         std::ostringstream out, err;
         EXPECT_EQ(recordings::decodeRecording(c.request, out, err), c.status)
             << c.request.recording.path << " " << c.request.channelKhz;

@@ -14,15 +14,16 @@ struct Emission {
     double hz;
 };
 
-// `seconds` of signal at 20 dB SNR: each emission with 2 s of phasing, then quiet.
-std::vector<float> navtexAudio(double rateHz, const Emission &emission, double seconds);
+// `seconds` of signal at 20 dB SNR, each emission a quarter of full scale with 2 s of phasing,
+// then quiet.
+std::vector<float> navtexAudio(double rateHz, const Emission& emission, double seconds);
 std::vector<std::complex<float>> navtexIq(double rateHz, double centreHz,
-                                          const std::vector<Emission> &emissions, double seconds);
+                                          const std::vector<Emission>& emissions, double seconds);
 
 // A 16-bit WAV file (IQ as two channels); raw files of each IQ form (".cu8", ".cs16", ".cf32").
-void writeWav(const std::string &path, double rateHz, const std::vector<float> &samples);
-void writeWav(const std::string &path, double rateHz,
-              const std::vector<std::complex<float>> &samples);
-void writeRawIq(const std::string &path, const std::vector<std::complex<float>> &samples);
+void writeWav(const std::string& path, double rateHz, const std::vector<float>& samples);
+void writeWav(const std::string& path, double rateHz,
+              const std::vector<std::complex<float>>& samples);
+void writeRawIq(const std::string& path, const std::vector<std::complex<float>>& samples);
 
 } // namespace fenlark::test

@@ -1,15 +1,15 @@
 #include "qt/inputs/receiver_input.h"
 
-#include "qt/latin1.h"
 #include "qt/inputs/network_device.h"
 #include "qt/inputs/serial_port_device.h"
+#include "qt/latin1.h"
 
 #include <QSettings>
 
 namespace fenlark::qt {
 namespace {
 
-const char *const kKindNames[] = {"port-settings", "serial", "tcp", "udp"};
+const char *const kKindNames[] = {"port-settings", "serial", "tcp", "udp", "decoder"};
 
 std::optional<quint16> portNumber(const QString &text)
 {
@@ -31,6 +31,8 @@ QString ReceiverChoice::text() const
         return QStringLiteral("serial device ") + serialDevice;
     case Kind::Tcp:
         return QStringLiteral("TCP %1:%2").arg(host).arg(port);
+    case Kind::Decoder:
+        return radio.text();
     case Kind::Udp:
         break;
     }
@@ -46,7 +48,7 @@ std::optional<ReceiverChoice> tcpChoice(const QString &text)
     const auto port = portNumber(text.mid(colon + 1));
     if (colon < 0 || host.isEmpty() || !port)
         return std::nullopt;
-    return ReceiverChoice{ReceiverChoice::Kind::Tcp, {}, host, *port};
+    return ReceiverChoice{ReceiverChoice::Kind::Tcp, {}, host, *port, {}};
 }
 
 ReceiverChoice loadReceiverChoice(QSettings &settings)
@@ -54,13 +56,14 @@ ReceiverChoice loadReceiverChoice(QSettings &settings)
     settings.beginGroup(QStringLiteral("receiver"));
     ReceiverChoice choice;
     const QString kind = settings.value(QStringLiteral("input")).toString();
-    for (int k = 0; k < 4; ++k)
+    for (int k = 0; k < 5; ++k)
         if (kind == QLatin1String(kKindNames[k]))
             choice.kind = static_cast<ReceiverChoice::Kind>(k);
     choice.serialDevice = settings.value(QStringLiteral("serialDevice")).toString();
     choice.host = settings.value(QStringLiteral("host")).toString();
     choice.port = portNumber(settings.value(QStringLiteral("port")).toString())
                       .value_or(ReceiverChoice::kNmeaPort);
+    choice.radio = loadRadioChoice(settings);
     settings.endGroup();
     const bool complete =
         (choice.kind != ReceiverChoice::Kind::Serial || !choice.serialDevice.isEmpty()) &&
@@ -76,13 +79,17 @@ void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice)
     settings.setValue(QStringLiteral("serialDevice"), choice.serialDevice);
     settings.setValue(QStringLiteral("host"), choice.host);
     settings.setValue(QStringLiteral("port"), choice.port);
+    saveRadioChoice(settings, choice.radio);
     settings.endGroup();
     settings.sync();
 }
 
-std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs)
+std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs,
+                                                 RecordingSource::Pace pace)
 {
     using Kind = ReceiverChoice::Kind;
+    if (choice.kind == Kind::Decoder)
+        return makeDecoderDevice(choice.radio, dialogs, pace);
     if (choice.kind == Kind::PortSettings || choice.kind == Kind::Serial) {
         auto device = std::make_unique<SerialPortDevice>(
             choice.kind == Kind::Serial ? choice.serialDevice : QString());
@@ -135,6 +142,8 @@ bool ReceiverInput::lineUp() const
         return serial->lineUp();
     if (const auto *network = dynamic_cast<const NetworkDevice *>(m_device.get()))
         return network->lineUp();
+    if (const auto *decoder = dynamic_cast<const DecoderDevice *>(m_device.get()))
+        return decoder->lineUp();
     return m_device->isOpen();
 }
 

@@ -1,9 +1,11 @@
 // The receiver's input: the device the program reads (a serial line, a TCP server, UDP datagrams,
-// or the simulated receiver). It is chosen in the window and kept in Qt's per-user settings, or
-// given on the command line for one run, and it can be switched while the program runs.
+// FenLark's own decoder on a recording, sound card or SDR, or the simulated receiver). It is chosen
+// in the window and kept in Qt's per-user settings, or given on the command line for one run, and
+// it can be switched while the program runs.
 #pragma once
 
 #include "forms/ports.h"
+#include "qt/inputs/radio_choice.h"
 
 #include <QString>
 
@@ -16,13 +18,14 @@ class QSettings;
 namespace fenlark::qt {
 
 struct ReceiverChoice {
-    enum class Kind { PortSettings, Serial, Tcp, Udp };
+    enum class Kind { PortSettings, Serial, Tcp, Udp, Decoder };
     static constexpr quint16 kNmeaPort = 10110;
 
     Kind kind = Kind::PortSettings;
     QString serialDevice;     // Serial
     QString host;             // Tcp
     quint16 port = kNmeaPort; // Tcp and Udp
+    RadioChoice radio;        // Decoder
 
     // How the choice reads to the operator ("TCP 192.168.1.5:10110").
     QString text() const;
@@ -36,7 +39,10 @@ ReceiverChoice loadReceiverChoice(QSettings &settings);
 void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice);
 
 // The device of a choice; it tells its outages (an unplugged line, a lost connection) to `dialogs`.
-std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs);
+// A recording is played at `pace`.
+std::unique_ptr<SerialDevice>
+makeReceiverDevice(const ReceiverChoice &choice, Dialogs &dialogs,
+                   RecordingSource::Pace pace = RecordingSource::Pace::RealTime);
 
 // The program's serial device: it passes everything to the device in use, which can change.
 class ReceiverInput : public SerialDevice {

@@ -81,6 +81,9 @@ void RtlTcpSource::failed(const std::string &why)
 {
     if (!m_running)
         return;
+    // What the server sent before it closed is decoded first.
+    if (m_headerSeen && m_socket.bytesAvailable() > 0)
+        readArrived();
     m_running = false;
     m_socket.abort();
     down(why);

@@ -174,18 +174,18 @@ std::optional<ReceiverChoice> ReceiverInputDialog::chosen(QString &why) const
     using Kind = ReceiverChoice::Kind;
     ReceiverChoice choice;
     if (m_serial->isChecked()) {
-        choice = {Kind::Serial, m_serialDevices->currentText().trimmed(), {}, {}};
+        choice = {Kind::Serial, m_serialDevices->currentText().trimmed(), {}, {}, {}};
         why = QStringLiteral("Choose or type a serial device.");
         return choice.serialDevice.isEmpty() ? std::nullopt : std::optional(choice);
     }
     if (m_tcp->isChecked()) {
         choice = {
-            Kind::Tcp, {}, m_host->text().trimmed(), static_cast<quint16>(m_tcpPort->value())};
+            Kind::Tcp, {}, m_host->text().trimmed(), static_cast<quint16>(m_tcpPort->value()), {}};
         why = QStringLiteral("Type the TCP server's host name or address.");
         return choice.host.isEmpty() ? std::nullopt : std::optional(choice);
     }
     if (m_udp->isChecked())
-        return ReceiverChoice{Kind::Udp, {}, {}, static_cast<quint16>(m_udpPort->value())};
+        return ReceiverChoice{Kind::Udp, {}, {}, static_cast<quint16>(m_udpPort->value()), {}};
     return ReceiverChoice{};
 }
 
