@@ -386,7 +386,8 @@ std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options)
         return tcpChoice(QString::fromLocal8Bit(options.tcp.c_str()));
     if (!options.audioFile.empty() || !options.iqFile.empty() || !options.audio.empty() ||
         !options.sdr.empty() || !options.rtlTcp.empty())
-        return ReceiverChoice{ReceiverChoice::Kind::Decoder, {}, {}, {}, radioChoice(options)};
+        return ReceiverChoice{
+            ReceiverChoice::Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort, radioChoice(options)};
     if (options.udp)
         return ReceiverChoice{
             ReceiverChoice::Kind::Udp, {}, {}, static_cast<quint16>(options.udp), {}};

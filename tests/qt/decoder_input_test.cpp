@@ -2,12 +2,19 @@
 // played to the decoder, an rtl_tcp server on loopback that closes and comes back, the headless
 // program on an IQ recording. Each message is filed with its channel's frequency and figures.
 #include "qt/inputs/radio_choice.h"
+#include "qt/windows/receiver_input_dialog.h"
+#include "qt/windows/tuning_view.h"
 #include "shell_program.h"
 #include "support/navtex_signal.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QProcess>
+#include <QRadioButton>
+#include <QSettings>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QUdpSocket>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +155,50 @@ TEST(DecoderInput, TheHeadlessProgramDecodesAnIqRecordingAndItsWaitEndsWhenDone)
                       ? ""
                       : "fenlark: cannot read \"none.wav\": there is no such file\n");
     }
+}
+
+TEST(DecoderInput, TheDialogChoosesARecordingKeepsTheChoiceAndShowsEachChannelsTuning)
+{
+    QUdpSocket probe; // a free UDP port to start on
+    ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
+    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, probe.localPort(), {}};
+    probe.close();
+    FakeDialogs dialogs;
+    qt::ReceiverInput input(dialogs, udp, true);
+    ProgramOn program(input);
+    writeWav("two.wav", 48000, navtexIq(48000, 504000, {{kStorm, 518000}, {kLocal, 490000}}, 10));
+    QSettings settings("FenLark.conf", QSettings::IniFormat);
+    qt::ReceiverInputDialog dialog(input, program.app, settings);
+    dialog.showChoiceInUse();
+    auto* tuning = dialog.findChild<qt::TuningView*>("tuningView");
+    EXPECT_TRUE(tuning->isHidden());
+    dialog.findChild<QComboBox*>("decoderSourceKind")->setCurrentIndex(1);
+    dialog.findChild<QRadioButton*>("decoderInput")->setChecked(true);
+    auto* source = dialog.findChild<QComboBox*>("decoderSource");
+    for (const char* path : {"none.wav", "two.wav"}) {
+        source->setEditText(QString::fromStdString((program.dir.path() / path).string()));
+        dialog.accept();
+        if (path == std::string("none.wav")) {
+            EXPECT_EQ(dialog.findChild<QLabel*>("inputStatus")->text(),
+                      "The recording cannot be read: there is no such file.");
+        }
+    }
+    EXPECT_TRUE(input.choice()->kind == qt::ReceiverChoice::Kind::Decoder);
+    EXPECT_TRUE(qt::loadReceiverChoice(settings) == *input.choice());
+    EXPECT_EQ(input.text().toStdString(),
+              "IQ recording " + (program.dir.path() / "two.wav").string() + " at 504000 Hz");
+    // Played in real time: both channels lock within the phasing.
+    dialog.showChoiceInUse();
+    handleEventsUntil([&] {
+        tuning->refresh();
+        return tuning->lines().filter("locked").size() == 2;
+    });
+    EXPECT_TRUE(tuning->isVisibleTo(&dialog));
+    EXPECT_TRUE(tuning->lines()[0].startsWith("490 kHz: locked, SNR "));
+    EXPECT_TRUE(tuning->lines()[1].startsWith("518 kHz: locked, SNR "));
+    EXPECT_EQ(dialogs.notices, std::vector<std::string>{});
+    if (const char* picture = std::getenv("FENLARK_PICTURE"))
+        dialog.grab().save(picture);
 }
 
 } // namespace

@@ -136,6 +136,11 @@ void ReceiverInput::use(std::unique_ptr<SerialDevice> device)
     m_device->setInputListener([this] { inputArrived(); });
 }
 
+const DecoderDevice *ReceiverInput::decoderDevice() const
+{
+    return dynamic_cast<const DecoderDevice *>(m_device.get());
+}
+
 bool ReceiverInput::lineUp() const
 {
     if (const auto *serial = dynamic_cast<const SerialPortDevice *>(m_device.get()))

@@ -59,6 +59,8 @@ public:
     QString text() const { return m_text; }
     // Whether the device is there: the line up, connected, or listening.
     bool lineUp() const;
+    // FenLark's decoder when it is the device in use; none otherwise.
+    const DecoderDevice *decoderDevice() const;
     // Uses another device from now on; the port must be closed meanwhile, so that the new
     // device opens with the port's number and line settings and its stream starts afresh.
     void switchTo(const ReceiverChoice &choice);

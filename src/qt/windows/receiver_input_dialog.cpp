@@ -2,6 +2,8 @@
 
 #include "app/application.h"
 #include "qt/latin1.h"
+#include "qt/windows/radio_input_panel.h"
+#include "qt/windows/tuning_view.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -58,6 +60,14 @@ ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
     m_serial = option("serialInput", "Serial device:");
     m_tcp = option("tcpInput", "TCP server:");
     m_udp = option("udpInput", "UDP port:");
+    m_decoder = option("decoderInput", "FenLark's decoder:");
+    m_radio = new RadioInputPanel(this);
+    m_radio->setObjectName(QStringLiteral("decoderPanel"));
+    m_radio->setEditedListener([this] { m_decoder->setChecked(true); });
+    m_tuning = new TuningView([this]() -> const recordings::StreamDecoder * {
+        const DecoderDevice *device = m_input.decoderDevice();
+        return device ? device->decoder() : nullptr;
+    });
     m_serialDevices = new QComboBox(this);
     m_serialDevices->setObjectName(QStringLiteral("serialDevices"));
     m_serialDevices->setEditable(true);
@@ -84,9 +94,12 @@ ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
     grid->addWidget(m_tcpPort, 3, 2);
     grid->addWidget(m_udp, 4, 0);
     grid->addWidget(m_udpPort, 4, 1);
-    grid->addWidget(m_status, 5, 0, 1, 3);
-    grid->addWidget(m_counts, 6, 0, 1, 3);
-    grid->addWidget(buttons, 7, 0, 1, 3);
+    grid->addWidget(m_decoder, 5, 0, Qt::AlignTop);
+    grid->addWidget(m_radio, 5, 1, 1, 2);
+    grid->addWidget(m_tuning, 6, 0, 1, 3);
+    grid->addWidget(m_status, 7, 0, 1, 3);
+    grid->addWidget(m_counts, 8, 0, 1, 3);
+    grid->addWidget(buttons, 9, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &ReceiverInputDialog::accept);
@@ -139,6 +152,9 @@ void ReceiverInputDialog::showChoiceInUse()
     m_serial->setChecked(choice.kind == Kind::Serial);
     m_tcp->setChecked(choice.kind == Kind::Tcp);
     m_udp->setChecked(choice.kind == Kind::Udp);
+    m_decoder->setChecked(choice.kind == Kind::Decoder);
+    m_radio->show(choice.radio);
+    m_tuning->setVisible(m_input.decoderDevice() != nullptr);
     if (!chosenDevice.isEmpty())
         m_serialDevices->setCurrentIndex(m_serialDevices->findText(chosenDevice));
     m_host->setText(choice.kind == Kind::Tcp ? choice.host : QString());
@@ -186,6 +202,12 @@ std::optional<ReceiverChoice> ReceiverInputDialog::chosen(QString &why) const
     }
     if (m_udp->isChecked())
         return ReceiverChoice{Kind::Udp, {}, {}, static_cast<quint16>(m_udpPort->value()), {}};
+    if (m_decoder->isChecked()) {
+        const auto radio = m_radio->choice(why);
+        return radio ? std::optional(
+                           ReceiverChoice{Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort, *radio})
+                     : std::nullopt;
+    }
     return ReceiverChoice{};
 }
 

@@ -1,6 +1,8 @@
 // The "Receiver input" dialog of the Configure menu: the present serial devices, the port number
-// from the port settings, a TCP server or a UDP port. The choice is kept in the per-user settings
-// and takes effect at once; the dialog says which input is in use and whether it is connected.
+// from the port settings, a TCP server, a UDP port, or FenLark's own decoder on a recording, a
+// sound card, an SDR or an rtl_tcp server (with the tuning of each channel it decodes). The choice
+// is kept in the per-user settings and takes effect at once; the dialog says which input is in use
+// and whether it is connected.
 #pragma once
 
 #include "qt/inputs/receiver_input.h"
@@ -23,6 +25,9 @@ class Application;
 }
 
 namespace fenlark::qt {
+
+class RadioInputPanel;
+class TuningView;
 
 // The /dev/serial/by-id name of a serial device, a name that stays with a USB receiver whatever
 // port it is plugged into; empty where it has none.
@@ -52,6 +57,9 @@ private:
     QRadioButton *m_serial;
     QRadioButton *m_tcp;
     QRadioButton *m_udp;
+    QRadioButton *m_decoder;
+    RadioInputPanel *m_radio;
+    TuningView *m_tuning;
     QComboBox *m_serialDevices;
     QLabel *m_serialDetails;
     QLineEdit *m_host;
