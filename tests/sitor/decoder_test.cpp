@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 namespace fenlark::sitor {
 namespace {
 
@@ -62,13 +65,16 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
     std::vector<std::complex<float>> buf(4800);
     std::string text[2];
     double heardHz = 0; // where 518 kHz was heard while its message came in
+    Spectrum shown;     // and the tuning display's snapshot then
     for (int i = 0; i < 200; ++i) {
         air.generate(buf);
         decoder.process(buf);
         text[0] += decoder.takeText(0);
         const std::string more = decoder.takeText(1);
-        if (!more.empty())
+        if (!more.empty()) {
             heardHz = decoder.figures(1).centreHz;
+            shown = decoder.spectrum(1);
+        }
         text[1] += more;
     }
     EXPECT_EQ(decoder.figures(0).radioFrequencyHz, 490000);
@@ -76,6 +82,11 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
     EXPECT_EQ(decoder.figures(1).radioFrequencyHz, 518000);
     EXPECT_EQ(text[1], message);
     EXPECT_NEAR(heardHz, 30, 3);
+    // The tones stand out in the snapshot at 30 +- 85 Hz from the channel.
+    ASSERT_FALSE(shown.powerDb.empty());
+    const auto peak =
+        std::max_element(shown.powerDb.begin(), shown.powerDb.end()) - shown.powerDb.begin();
+    EXPECT_NEAR(std::abs(shown.firstHz + static_cast<double>(peak) * shown.stepHz - 30), 85, 15);
 }
 
 TEST(AudioDecoder, PrintsNothingWhenThereIsNoNavtex)
