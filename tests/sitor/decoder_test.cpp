@@ -65,6 +65,7 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
     std::vector<std::complex<float>> buf(4800);
     std::string text[2];
     double heardHz = 0; // where 518 kHz was heard while its message came in
+    double snrDb = -99; // the SNR it estimated then (sent at 0 dB)
     Spectrum shown;     // and the tuning display's snapshot then
     for (int i = 0; i < 200; ++i) {
         air.generate(buf);
@@ -73,6 +74,7 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
         const std::string more = decoder.takeText(1);
         if (!more.empty()) {
             heardHz = decoder.figures(1).centreHz;
+            snrDb = decoder.figures(1).snrDb;
             shown = decoder.spectrum(1);
         }
         text[1] += more;
@@ -82,6 +84,7 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
     EXPECT_EQ(decoder.figures(1).radioFrequencyHz, 518000);
     EXPECT_EQ(text[1], message);
     EXPECT_NEAR(heardHz, 30, 3);
+    EXPECT_NEAR(snrDb, 0, 2);
     // The tones stand out in the snapshot at 30 +- 85 Hz from the channel.
     ASSERT_FALSE(shown.powerDb.empty());
     const auto peak =
