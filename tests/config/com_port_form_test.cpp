@@ -40,6 +40,38 @@ TEST(FormLoad, APortThatCannotOpenIsReportedAndTheProgramGoesOnWithoutIt)
     EXPECT_EQ(p.dialogs.notices.size(), 1u);
 }
 
+TEST(ComPortForm, OpensOnTheSettingsInUseAndWritesBackWhatWasNotChanged)
+{
+    struct Case {
+        const char* file;
+        const char* shown; // port, baud rate, parity, data bits, stop bits, error character
+        const char* written; // after choosing port 3 alone
+    };
+    const Case cases[] = {
+        {" 0 \r\n4800\r\nn\r\n8\r\n1\r\n*\r\n", "0 4800 n 8 1 *",
+         " 3 \r\n4800\r\nn\r\n8\r\n1\r\n*\r\n"},
+        {" 2 \r\n34800\r\ne\r\n7\r\n2\r\n~\r\n", "2 38400 e 7 2 ~ (default)",
+         " 3 \r\n38400\r\ne\r\n7\r\n2\r\n~\r\n"},
+        {" 9 \r\n7200\r\nm\r\n6\r\n1.5\r\n&\r\n", "9 7200 m 6 1.5 &H26",
+         " 3 \r\n7200\r\nm\r\n6\r\n1.5\r\n&\r\n"},
+        {" 1 \r\n115200\r\no\r\n8\r\n1\r\n\r\n", "1 115200 o 8 1 ",
+         " 3 \r\n115200\r\no\r\n8\r\n1\r\n\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(test::visible(c.file));
+        TestProgram p(c.file);
+        p.form().mnuComPort.click();
+        ComPortForm& form = p.app.comPortForm();
+        EXPECT_EQ(form.comportcombo.text() + " " + form.BaudRatecombo.text() + " " +
+                      form.parity() + " " + form.DataBitsCombo.text() + " " +
+                      form.StopBitsCombo.text() + " " + form.Combo1.text(),
+                  c.shown);
+        form.comportcombo.setListIndex(form.comportcombo.indexOf("3"));
+        form.setnsave.click();
+        EXPECT_EQ(test::visible(test::readFile("fenlark.ini")), test::visible(c.written));
+    }
+}
+
 TEST(ComPortForm, AfterAFailedSaveItsCloseControlOffersToQuitUntilTheDialogIsLeft)
 {
     TestProgram p("", false);

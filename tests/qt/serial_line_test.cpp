@@ -127,8 +127,16 @@ TEST(SerialLine, ADeviceThatIsNoLineIsRefusedAndThePortStaysClosed)
         << dialogs.notices[0];
     EXPECT_FALSE(program.form().MSComm1.portOpen());
     EXPECT_FALSE(device.retrying());
-    // Port numbers name /dev/ttyS devices unless one device is given; data bits are checked here.
-    EXPECT_EQ(qt::SerialPortDevice().deviceName(6), "/dev/ttyS5");
+    // Port numbers name /dev/ttyS devices unless one device is given, 0 no serial port (it opens
+    // on nothing); data bits are checked here; a missing permission names the group.
+    qt::SerialPortDevice standard;
+    EXPECT_EQ(standard.deviceName(6), "/dev/ttyS5");
+    EXPECT_EQ(standard.deviceName(0), "no serial port");
+    EXPECT_EQ(standard.open(0, {}), "");
+    EXPECT_FALSE(standard.retryNow());
+    EXPECT_NE(qt::SerialPortDevice::openingProblem(QSerialPort::PermissionError, "Permission denied")
+                  .find("Permission denied (serial devices belong to the group dialout"),
+              std::string::npos);
     EXPECT_EQ(device.checkSettings({9600, 'n', 4, "1"}),
               "4 data bits are not possible here (5 to 8 are)");
     for (int bits : {5, 8})

@@ -31,8 +31,8 @@ void ComPortForm::resetToDesign()
             box.addItem(item);
     };
     fill(comportcombo, {"0", "1", "2", "3", "4", "5", "6"});
-    fill(BaudRatecombo,
-         {"50", "110", "300", "600", "1200", "2400", "4800", "9600", "19200", "34800"});
+    fill(BaudRatecombo, {"50", "110", "300", "600", "1200", "2400", "4800", "9600", "19200",
+                         "38400", "57600", "115200"});
     fill(DataBitsCombo, {"5", "7", "8"});
     fill(StopBitsCombo, {"1", "1.5", "2"});
     fill(Combo1, {"~ (default)", "#", "*", "?", "&H7F "});
@@ -53,13 +53,45 @@ void ComPortForm::registerControls(ControlRegistry& r)
     r.add(LeaveAlone);
 }
 
+namespace {
+
+// Chooses `value` in the list; a value the list lacks (a hand-edited file) is added to it, so
+// that it is shown as it stands and written back unless the operator changes it.
+void chooseValue(DropDown& list, const std::string& value)
+{
+    if (list.indexOf(value) < 0)
+        list.addItem(value);
+    list.setListIndex(list.indexOf(value));
+}
+
+// How the error character stands in the editable choice: as its entry, as itself when it can be
+// typed, or as its code ("&H26" for "&", which would read as a code).
+void showErrorCharacter(DropDown& choice, const std::string& errchar)
+{
+    for (int i = 0; i < choice.count(); ++i)
+        if (errorCharacterFromChoice(choice.list(i)) == errchar) {
+            choice.setListIndex(i);
+            return;
+        }
+    const unsigned char c = errchar.empty() ? 0 : static_cast<unsigned char>(errchar[0]);
+    if (errchar.empty() || (c > ' ' && c < 127 && c != '&')) {
+        choice.setText(errchar);
+        return;
+    }
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    choice.setText(std::string("&H") + kHex[c >> 4] + kHex[c & 15]);
+}
+
+} // namespace
+
 void ComPortForm::Form_Load()
 {
     m_app.unloadForm1();
     ParityNo.choose();
     const SettingsRead read = readSettingsFile();
+    // The dialog opens on the settings in use; without a readable file, on its own defaults.
+    const PortSettings s = read.settings.value_or(PortSettings{1, "9600", "n", "7", "1", "~"});
     if (read.settings) {
-        const PortSettings& s = *read.settings;
         m_app.state().errchar = s.errchar;
         Label5.setCaption("Current setting: " + std::to_string(s.port) + ", " + s.baud + ", " +
                           s.parity + ", " + s.dataBits + ", " + s.stopBits + ",  " + s.errchar);
@@ -67,11 +99,20 @@ void ComPortForm::Form_Load()
         Label5.setCaption(std::string("Current setting: none (\"") + kSettingsFileName + "\": " +
                           read.problem + ")");
     }
-    comportcombo.setListIndex(1);
-    BaudRatecombo.setListIndex(7);
-    DataBitsCombo.setListIndex(1);
-    StopBitsCombo.setListIndex(0);
-    Combo1.setListIndex(0);
+    chooseValue(comportcombo, std::to_string(s.port));
+    chooseValue(BaudRatecombo, s.baud);
+    chooseValue(DataBitsCombo, s.dataBits);
+    chooseValue(StopBitsCombo, s.stopBits);
+    showErrorCharacter(Combo1, s.errchar);
+    if (s.parity == "e")
+        ParityEven.choose();
+    else if (s.parity == "o")
+        ParityOdd.choose();
+    else if (s.parity != "n") {
+        // A letter of no button (a hand-edited file) is kept unless a button is chosen.
+        ParityNo.setValueQuietly(false);
+        m_parity = s.parity;
+    }
 }
 
 void ComPortForm::ParityNo_Click() { m_parity = "n"; }

@@ -49,14 +49,15 @@ void Form1::portsetup()
     }
     const PortSettings& s = *read.settings;
     state().errchar = s.errchar;
-    if (s.port == 0)
-        return;
     const std::string port =
         std::to_string(s.port) + " (" + m_app.platform().serial.deviceName(s.port) + ")";
     std::string refusal; // what the notice says when the step under way fails
     try {
-        refusal = "The serial port " + port + " refused the settings " + s.lineSettings();
-        MSComm1.setSettings(s.lineSettings());
+        // Port number 0 is no serial port: the line settings stay as they were.
+        if (s.port != 0) {
+            refusal = "The serial port " + port + " refused the settings " + s.lineSettings();
+            MSComm1.setSettings(s.lineSettings());
+        }
         refusal = "The port number " + port + " was refused";
         MSComm1.setCommPort(s.port);
         MSComm1.setHandshaking(0);

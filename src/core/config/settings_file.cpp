@@ -30,7 +30,8 @@ SettingsRead parseSettings(std::string_view text)
     if (!port)
         return {std::nullopt, "line 1: \"" + values[0] + "\" is not a port number"};
     s.port = *port;
-    s.baud = values[1];
+    // Files of older releases hold the misprint 34800 for 38400.
+    s.baud = values[1] == "34800" ? "38400" : values[1];
     s.parity = values[2];
     s.dataBits = values[3];
     s.stopBits = values[4];

@@ -72,7 +72,7 @@ void MSComm::setCommPort(int port)
 {
     if (m_open)
         throw PortError("the port is open");
-    if (port < 1 || port > 16)
+    if (port < 0 || port > 16)
         throw PortError("invalid port number " + std::to_string(port));
     if (const std::string why = m_device.checkPort(port); !why.empty())
         throw PortError(why);

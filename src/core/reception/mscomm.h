@@ -26,8 +26,9 @@ public:
     MSComm(std::string name, SerialDevice& device);
     ~MSComm() override;
 
+    // 0: no serial port (a network or simulated input reads without one).
     int commPort() const { return m_port; }
-    // Fails (PortError) while the port is open, for a number outside 1-16, or when the device
+    // Fails (PortError) while the port is open, for a number outside 0-16, or when the device
     // refuses the number.
     void setCommPort(int port);
     std::string settings() const { return lineSettingsText(m_settings); }

@@ -56,7 +56,19 @@ QString SerialPortDevice::standardDeviceName(int port)
 
 std::string SerialPortDevice::deviceName(int port) const
 {
+    if (m_fixedDevice.isEmpty() && port == 0)
+        return "no serial port";
     return fromQString(m_fixedDevice.isEmpty() ? standardDeviceName(port) : m_fixedDevice);
+}
+
+std::string SerialPortDevice::openingProblem(QSerialPort::SerialPortError error,
+                                             const QString &reason)
+{
+    std::string why = fromQString(reason);
+    if (error == QSerialPort::PermissionError)
+        why += " (serial devices belong to the group dialout: as root, adduser USER dialout, "
+               "then log out and in again)";
+    return why;
 }
 
 std::string SerialPortDevice::checkPort(int)
@@ -76,6 +88,11 @@ std::string SerialPortDevice::open(int port, const LineSettings &settings)
 {
     m_portNumber = port;
     m_settings = settings;
+    if (m_fixedDevice.isEmpty() && port == 0) {
+        // No serial port: the port is open and nothing arrives.
+        m_open = true;
+        return {};
+    }
     std::string why;
     const LineOpening opening = openLine(why);
     if (opening == LineOpening::Up) {
@@ -102,7 +119,7 @@ SerialPortDevice::LineOpening SerialPortDevice::openLine(std::string &why)
     m_port.setPortName(toQString(deviceName(m_portNumber)));
     if (!m_port.open(QIODevice::ReadWrite)) {
         const bool notThere = m_port.error() == QSerialPort::DeviceNotFoundError;
-        why = fromQString(m_port.errorString());
+        why = openingProblem(m_port.error(), m_port.errorString());
         m_port.clearError();
         return notThere ? LineOpening::NotThere : LineOpening::Unavailable;
     }
@@ -220,7 +237,7 @@ void SerialPortDevice::reportOutagesTo(Dialogs &dialogs)
 
 bool SerialPortDevice::retryNow()
 {
-    if (!m_open || m_port.isOpen())
+    if (!m_open || m_port.isOpen() || (m_fixedDevice.isEmpty() && m_portNumber == 0))
         return m_port.isOpen();
     std::string why;
     return openLine(why) == LineOpening::Up;

@@ -1,5 +1,6 @@
-// The receiver's serial line through QSerialPort. Port number N is the device /dev/ttyS(N-1),
-// unless one device was named for every port number (a USB adapter, a pseudo-terminal).
+// The receiver's serial line through QSerialPort. Port number N is the device /dev/ttyS(N-1), and
+// 0 no serial port, unless one device was named for every port number (a USB adapter, a
+// pseudo-terminal).
 #pragma once
 
 #include "forms/ports.h"
@@ -30,6 +31,9 @@ public:
     ~SerialPortDevice() override;
 
     static QString standardDeviceName(int port);
+    // Why the device could not be opened, in the operator's words: a missing permission names the
+    // group serial devices belong to.
+    static std::string openingProblem(QSerialPort::SerialPortError error, const QString &reason);
 
     std::string deviceName(int port) const override;
     std::string checkPort(int port) override;

@@ -166,13 +166,17 @@ void ReceiverInputDialog::showChoiceInUse()
 
 void ReceiverInputDialog::refreshStatus()
 {
-    const bool open = m_app.form1().MSComm1.portOpen();
+    const MSComm &port = m_app.form1().MSComm1;
+    const bool noSerialPort = m_input.choice() &&
+                              m_input.choice()->kind == ReceiverChoice::Kind::PortSettings &&
+                              port.commPort() == 0;
     m_status->setText(
         QStringLiteral("In use: %1%2: %3.")
             .arg(m_input.text(),
                  m_input.forThisRun() ? QStringLiteral(" (given on the command line for this run)")
                                       : QString(),
-                 !open              ? QStringLiteral("the port is closed")
+                 !port.portOpen()   ? QStringLiteral("the port is closed")
+                 : noSerialPort     ? QStringLiteral("port number 0, no serial port")
                  : m_input.lineUp() ? QStringLiteral("connected")
                                     : QStringLiteral("not connected; FenLark tries again every "
                                                      "5 seconds")));
