@@ -49,6 +49,8 @@ int runHeadless(const Options& options, const Extras& extras)
         canvas = std::make_unique<NullCanvas>();
 
     Application app(Platform{clock, dialogs, *printer, serial, *canvas});
+    ScriptInputs inputs(std::cout);
+    app.setReceiverInputs(&inputs);
     ScriptRunner runner(
         app, ScriptPorts{clock, dialogs, device ? nullptr : &scripted, extras.runEventLoop},
         std::cout);

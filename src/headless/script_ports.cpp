@@ -90,4 +90,25 @@ void TextPrinter::print(const std::string& text)
 
 void TextPrinter::endDoc() { m_out << "printer: (end of document)\n"; }
 
+void ScriptInputs::use(const InputChoice& choice)
+{
+    using Kind = InputChoice::Kind;
+    m_out << "receiver: ";
+    switch (choice.kind) {
+    case Kind::PortSettings:
+        m_out << "the port number from the port settings";
+        break;
+    case Kind::Serial:
+        m_out << "serial device " << escape(choice.device);
+        break;
+    case Kind::Tcp:
+        m_out << "TCP " << escape(choice.host) << ':' << choice.port;
+        break;
+    case Kind::Udp:
+        m_out << "UDP port " << choice.port;
+        break;
+    }
+    m_out << '\n';
+}
+
 } // namespace fenlark::headless

@@ -68,6 +68,18 @@ private:
     InputBuffer m_input;
 };
 
+// The receiver's inputs of a scripted run: no serial device is present, and the input chosen
+// (in the first start's welcome) is printed as "receiver: INPUT".
+class ScriptInputs : public ReceiverInputs {
+public:
+    explicit ScriptInputs(std::ostream& out) : m_out(out) {}
+    std::vector<PresentDevice> presentDevices() override { return {}; }
+    void use(const InputChoice& choice) override;
+
+private:
+    std::ostream& m_out;
+};
+
 // Writes each printed text as "printer: LINE" lines.
 class TextPrinter : public Printer {
 public:

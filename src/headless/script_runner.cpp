@@ -36,7 +36,7 @@ struct WindowName {
 constexpr WindowName kWindowNames[] = {
     {Window::Form1, "Form1"},   {Window::ComPortForm, "ComPortForm"},
     {Window::Form2, "Form2"},   {Window::Alarms, "Alarms"},
-    {Window::EarlierLogs, "EarlierLogs"},
+    {Window::EarlierLogs, "EarlierLogs"}, {Window::Welcome, "Welcome"},
 };
 static_assert(std::size(kWindowNames) == kWindowCount);
 
@@ -69,6 +69,8 @@ const char* windowCaption(Window window)
         return Alarms::kCaption;
     case Window::EarlierLogs:
         return EarlierLogs::kCaption;
+    case Window::Welcome:
+        return Welcome::kCaption;
     }
     return "?";
 }
@@ -210,6 +212,7 @@ ScriptRunner::ScriptRunner(Application& app, ScriptPorts ports, std::ostream& ou
     app.form2().registerControls(controls(Window::Form2));
     app.alarms().registerControls(controls(Window::Alarms));
     app.earlierLogs().registerControls(controls(Window::EarlierLogs));
+    app.welcome().registerControls(controls(Window::Welcome));
     app.alarms().setAlarmObserver([this](const Alarm& alarm) {
         m_out << "alarm: " << escape(alarm.msgid)
               << (alarm.typeText.empty() ? "" : " " + escape(alarm.typeText)) << '\n';
@@ -503,6 +506,9 @@ void ScriptRunner::close(const std::string& window)
         break; // its close control is refused: alarms go only when acknowledged
     case Window::EarlierLogs:
         m_app.earlierLogs().Cancel_Click();
+        break;
+    case Window::Welcome:
+        m_app.welcome().closeRequested();
         break;
     }
 }

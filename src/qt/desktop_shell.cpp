@@ -6,6 +6,7 @@
 #include "qt/windows/earlier_logs_window.h"
 #include "qt/windows/main_window.h"
 #include "qt/windows/map_window.h"
+#include "qt/windows/welcome_window.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -33,6 +34,7 @@ DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd,
       m_map(std::make_unique<MapWindow>(app.form2(), canvas)),
       m_alarms(std::make_unique<AlarmWindow>(app.alarms(), *m_main)),
       m_earlierLogs(std::make_unique<EarlierLogsWindow>(app.earlierLogs(), *m_main)),
+      m_welcome(std::make_unique<WelcomeWindow>(app.welcome(), *m_main)),
       m_signals(std::make_unique<AlarmSignals>(app, alerting.settings, alerting.sound))
 {
     m_app.setWindowObserver(
@@ -69,6 +71,8 @@ QWidget &DesktopShell::window(Window window)
         break;
     case Window::EarlierLogs:
         return *m_earlierLogs;
+    case Window::Welcome:
+        return *m_welcome;
     }
     return *m_alarms;
 }
@@ -108,6 +112,7 @@ void DesktopShell::ended()
     m_map->hide();
     m_alarms->hide();
     m_earlierLogs->hide();
+    m_welcome->hide();
     m_signals->alarmsCleared();
     // No further event is handled: the event loop (and any nested one) returns now.
     if (m_onEnd == OnEnd::QuitEventLoop)

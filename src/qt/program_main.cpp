@@ -5,6 +5,7 @@
 #include "qt/document_printer.h"
 #include "qt/headless_extras.h"
 #include "qt/image_canvas.h"
+#include "qt/inputs/desktop_inputs.h"
 #include "qt/inputs/simulated_receiver.h"
 #include "qt/latin1.h"
 #include "qt/program_options.h"
@@ -167,6 +168,8 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
     }
 
     Application app(Platform{clock, dialogs, printer, *input, canvas});
+    DesktopInputs inputs(*input, settings);
+    app.setReceiverInputs(&inputs);
     // The alarm settings and the receiver's input are the user's own, apart from the settings file
     // of the working folder.
     DesktopShell shell(app, canvas, DesktopShell::OnEnd::QuitEventLoop,

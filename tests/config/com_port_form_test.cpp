@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 namespace fenlark {
 namespace {
@@ -69,6 +70,71 @@ TEST(ComPortForm, OpensOnTheSettingsInUseAndWritesBackWhatWasNotChanged)
         form.comportcombo.setListIndex(form.comportcombo.indexOf("3"));
         form.setnsave.click();
         EXPECT_EQ(test::visible(test::readFile("fenlark.ini")), test::visible(c.written));
+    }
+}
+
+// The inputs a shell offers: one receiver on USB; the input chosen is recorded.
+struct FakeInputs : ReceiverInputs {
+    std::vector<PresentDevice> presentDevices() override
+    {
+        return {{"/dev/serial/by-id/usb-Nav-if00", "/dev/ttyUSB0, NAVTEX receiver"}};
+    }
+    void use(const InputChoice& choice) override { used.push_back(choice); }
+    std::vector<InputChoice> used;
+};
+
+TEST(Welcome, TheFirstStartAsksWhereTheReceiverConnectsWritesTheChoiceAndNeverTraps)
+{
+    using Kind = InputChoice::Kind;
+    const std::string usb = "/dev/serial/by-id/usb-Nav-if00";
+    struct Case {
+        const char* what;
+        std::function<void(Welcome&)> choose; // the device present is chosen as the window opens
+        const char* written;                  // the settings file afterwards; none when left
+        std::vector<InputChoice> used;
+    };
+    const Case cases[] = {
+        {"left", [](Welcome& w) { w.closeRequested(); }, nullptr, {}},
+        {"serial NRX", {}, " 1 \r\n4800\r\nn\r\n8\r\n1\r\n*\r\n", {{Kind::Serial, usb, "", 10110}}},
+        {"serial plain text", [](Welcome& w) { w.PlainReceiver.choose(); },
+         " 1 \r\n9600\r\nn\r\n7\r\n1\r\n~\r\n", {{Kind::Serial, usb, "", 10110}}},
+        {"TCP",
+         [](Welcome& w) {
+             w.TcpInput.choose();
+             w.Continue.click(); // no host yet: the window says so and stays
+             EXPECT_NE(w.Problem.caption(), "");
+             w.TcpHost.setText("192.168.1.5");
+         },
+         " 0 \r\n4800\r\nn\r\n8\r\n1\r\n*\r\n", {{Kind::Tcp, "", "192.168.1.5", 10110}}},
+        {"UDP",
+         [](Welcome& w) {
+             w.UdpInput.choose();
+             w.UdpPort.setText("2000");
+         },
+         " 0 \r\n4800\r\nn\r\n8\r\n1\r\n*\r\n", {{Kind::Udp, "", "", 2000}}},
+        {"no receiver yet", [](Welcome& w) { w.NoReceiver.choose(); },
+         " 0 \r\n9600\r\nn\r\n7\r\n1\r\n~\r\n", {{}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestProgram p("", false);
+        FakeInputs inputs;
+        p.app.setReceiverInputs(&inputs);
+        p.app.start();
+        Welcome& welcome = p.app.welcome();
+        ASSERT_TRUE(p.app.isLoaded(Window::Welcome));
+        EXPECT_EQ(welcome.DeviceDetails.caption(), "/dev/ttyUSB0, NAVTEX receiver");
+        EXPECT_FALSE(p.form().MSComm1.portOpen());
+        if (c.choose)
+            c.choose(welcome);
+        if (c.written)
+            welcome.Continue.click();
+        EXPECT_FALSE(p.app.isLoaded(Window::Welcome));
+        EXPECT_FALSE(p.app.isLoaded(Window::ComPortForm));
+        EXPECT_TRUE(p.app.isLoaded(Window::Form1));
+        EXPECT_EQ(test::visible(test::readFile("fenlark.ini")), test::visible(c.written ? c.written : ""));
+        EXPECT_TRUE(inputs.used == c.used);
+        EXPECT_EQ(p.form().MSComm1.portOpen(), c.written != nullptr);
     }
 }
 

@@ -25,6 +25,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 namespace fenlark::test {
@@ -204,6 +205,21 @@ TEST(DesktopWindows, ComeAndGoAsTheProgramLoadsAndUnloadsThem)
     EXPECT_EQ(program.dialogs.questions, std::vector<std::string>{"Save messages first?"});
     EXPECT_TRUE(program.app.ended());
     EXPECT_FALSE(main.isVisible());
+}
+
+TEST(DesktopWindows, TheFirstStartWelcomesOverTheMainWindowAndEscapeLeavesIt)
+{
+    ShellProgram program({}, false);
+    std::filesystem::remove("fenlark.ini");
+    program.app.start();
+    QWidget &welcome = program.window(Window::Welcome);
+    EXPECT_TRUE(welcome.isVisible());
+    EXPECT_TRUE(program.window(Window::Form1).isVisible());
+    EXPECT_EQ(welcome.parentWidget(), &program.window(Window::Form1));
+    QTest::keyClick(&welcome, Qt::Key_Escape);
+    EXPECT_FALSE(welcome.isVisible());
+    EXPECT_FALSE(program.window(Window::ComPortForm).isVisible());
+    EXPECT_FALSE(std::filesystem::exists("fenlark.ini"));
 }
 
 } // namespace

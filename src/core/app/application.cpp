@@ -4,7 +4,8 @@ namespace fenlark {
 
 Application::Application(Platform platform)
     : m_platform(platform), m_form1(*this), m_comPortForm(*this), m_form2(*this),
-      m_newMarks(platform.clock), m_alarms(*this), m_earlierLogs(*this)
+      m_newMarks(platform.clock), m_alarms(*this), m_earlierLogs(*this),
+      m_welcome(*this)
 {
 }
 
@@ -111,6 +112,8 @@ void Application::showWindow(Window window)
     loaded(window) = true;
     if (window == Window::EarlierLogs)
         m_earlierLogs.Form_Load();
+    else if (window == Window::Welcome)
+        m_welcome.Form_Load();
     windowChanged(window, WindowEvent::Loaded);
 }
 

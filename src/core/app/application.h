@@ -5,6 +5,7 @@
 #include "alerts/new_marks.h"
 #include "app/state.h"
 #include "config/com_port_form.h"
+#include "config/welcome.h"
 #include "forms/ports.h"
 #include "map/form2.h"
 #include "storage/earlier_logs.h"
@@ -24,8 +25,8 @@ struct Platform {
     Canvas& canvas;
 };
 
-enum class Window { Form1, ComPortForm, Form2, Alarms, EarlierLogs };
-inline constexpr int kWindowCount = 5;
+enum class Window { Form1, ComPortForm, Form2, Alarms, EarlierLogs, Welcome };
+inline constexpr int kWindowCount = 6;
 // Loaded: created and shown; Unloaded: closed and discarded; Raised: brought to the front.
 enum class WindowEvent { Loaded, Unloaded, Raised };
 
@@ -43,6 +44,10 @@ public:
     Form2& form2() { return m_form2; }
     Alarms& alarms() { return m_alarms; }
     EarlierLogs& earlierLogs() { return m_earlierLogs; }
+    Welcome& welcome() { return m_welcome; }
+    // The receiver's inputs of the shell; none where the shell has no choice to offer.
+    ReceiverInputs* receiverInputs() { return m_receiverInputs; }
+    void setReceiverInputs(ReceiverInputs* inputs) { m_receiverInputs = inputs; }
     NewMarks& newMarks() { return m_newMarks; }
     Canvas& canvas() { return m_platform.canvas; }
 
@@ -63,7 +68,7 @@ public:
     // when its last alarm is acknowledged.
     void showAlarms();
     void closeAlarms();
-    // The other windows (open earlier log): showing one that is not loaded runs its Form_Load; one
+    // The other windows (open earlier log, the first start's welcome): showing one that is not loaded runs its Form_Load; one
     // that is loaded is brought to the front.
     void showWindow(Window window);
     void closeWindow(Window window);
@@ -96,6 +101,8 @@ private:
     NewMarks m_newMarks;
     Alarms m_alarms;
     EarlierLogs m_earlierLogs;
+    Welcome m_welcome;
+    ReceiverInputs* m_receiverInputs = nullptr;
     std::array<bool, kWindowCount> m_loaded{};
     bool m_firstLoad = false;
     bool m_ended = false;

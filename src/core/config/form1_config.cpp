@@ -23,18 +23,33 @@ void Form1::Form_Load()
     if (m_app.firstLoad())
         state().msgcount = 0;
     loadLogAtStart();
-    if (!MSComm1.portOpen()) {
-        try {
-            MSComm1.setPortOpen(true);
-        } catch (const PortError& e) {
-            m_app.platform().dialogs.notice(
-                "The serial port " + std::to_string(MSComm1.commPort()) + " (" +
-                MSComm1.deviceName() + ") cannot be opened: " + e.what() +
-                ". FenLark goes on without the receiver; choose another port with "
-                "Configure, ComPort.");
-        }
-    }
+    // At the first start the welcome asks where the receiver connects; the port opens when it is
+    // answered.
+    if (!m_app.isLoaded(Window::Welcome))
+        openPort();
     MSComm1.setInputMode(0);
+}
+
+void Form1::openPort()
+{
+    if (MSComm1.portOpen())
+        return;
+    try {
+        MSComm1.setPortOpen(true);
+    } catch (const PortError& e) {
+        m_app.platform().dialogs.notice("The serial port " + std::to_string(MSComm1.commPort()) +
+                                        " (" + MSComm1.deviceName() + ") cannot be opened: " +
+                                        e.what() +
+                                        ". FenLark goes on without the receiver; choose another "
+                                        "port with Configure, ComPort.");
+    }
+}
+
+void Form1::startReceiving()
+{
+    portsetup();
+    if (m_app.isLoaded(Window::Form1) && !m_app.isLoaded(Window::ComPortForm))
+        openPort();
 }
 
 void Form1::portsetup()
@@ -44,7 +59,12 @@ void Form1::portsetup()
     // refuses the settings is reported first, so the operator knows why the dialog came up.
     const SettingsRead read = readSettingsFile();
     if (!read.settings) {
-        m_app.showComPortForm();
+        // Without a settings file the first start welcomes the operator, and a later start goes
+        // on without a receiver (the port has no number) until the port settings are saved.
+        if (!read.missing)
+            m_app.showComPortForm();
+        else if (m_app.firstLoad())
+            m_app.showWindow(Window::Welcome);
         return;
     }
     const PortSettings& s = *read.settings;

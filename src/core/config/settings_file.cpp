@@ -43,7 +43,7 @@ SettingsRead readSettingsFile(const std::string& path)
 {
     const FileRead file = readWholeFile(path);
     if (!file.ok())
-        return {std::nullopt, file.problem};
+        return {std::nullopt, file.problem, file.kind == FileProblem::Missing};
     return parseSettings(file.bytes);
 }
 

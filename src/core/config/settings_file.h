@@ -24,6 +24,7 @@ struct PortSettings {
 struct SettingsRead {
     std::optional<PortSettings> settings; // all six values, or nothing
     std::string problem;                  // why not, naming the line
+    bool missing = false;                 // there is no settings file
 };
 
 // Reads the six values as comma- and line-delimited fields (leading blanks skipped).

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace fenlark {
 
@@ -150,6 +151,38 @@ public:
     virtual void circle(double x, double y, double radius, Rgb outline) = 0;
     // A text with its top-left corner at the current point, in the foreground colour.
     virtual void print(const std::string& text) = 0;
+};
+
+} // namespace fenlark
+
+namespace fenlark {
+
+// The input the program reads its receiver from: the port number of the port settings, a serial
+// device named for every port number, a TCP server or UDP datagrams.
+struct InputChoice {
+    enum class Kind { PortSettings, Serial, Tcp, Udp };
+    static constexpr int kNmeaPort = 10110;
+    Kind kind = Kind::PortSettings;
+    std::string device; // Serial
+    std::string host;   // Tcp
+    int port = kNmeaPort; // Tcp and Udp
+    friend bool operator==(const InputChoice&, const InputChoice&) = default;
+};
+
+// A serial device present on the machine, as the operator recognises it.
+struct PresentDevice {
+    std::string name;        // the name to open (a /dev/serial/by-id name where there is one)
+    std::string description; // its device, description, maker and serial number
+};
+
+// The receiver's inputs as a shell provides them.
+class ReceiverInputs {
+public:
+    virtual ~ReceiverInputs() = default;
+    virtual std::vector<PresentDevice> presentDevices() = 0;
+    // Reads from `choice` from now on and keeps it for the next start. The serial port must be
+    // closed meanwhile, so that it opens on the new input.
+    virtual void use(const InputChoice& choice) = 0;
 };
 
 } // namespace fenlark

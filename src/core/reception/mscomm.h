@@ -66,7 +66,7 @@ public:
 
 private:
     SerialDevice& m_device;
-    int m_port = 1;
+    int m_port = 0;
     LineSettings m_settings;
     int m_handshaking = 0;
     int m_inputMode = 0;

@@ -138,6 +138,8 @@ public:
     void Form_Load();
     void portsetup();
     void mnuComPort_Click();
+    // Applies the settings file to the port and opens it (the first start's welcome, answered).
+    void startReceiving();
 
     // handlers: message log, autosave, purge, delete, quit (storage/)
     void Command1_Click();
@@ -193,6 +195,9 @@ private:
     void endLine(ReceivedStream& stream, const InputSource& source);
     // Appends the printable `rxchar` to the line being received and to its echo.
     void keepCharacter(ReceivedStream& stream, const InputSource& source);
+    // Opens the serial port when it is not open; a port that cannot be opened is told and the
+    // program goes on without it.
+    void openPort();
     // Follows the stream's starts: a new one drops the half line and the unfinished messages.
     void followStart(ReceivedStream& stream, const InputSource& source);
     // Files the messages that sentences completed, and tells those not filed.

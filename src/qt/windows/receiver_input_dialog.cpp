@@ -1,6 +1,7 @@
 #include "qt/windows/receiver_input_dialog.h"
 
 #include "app/application.h"
+#include "qt/inputs/desktop_inputs.h"
 #include "qt/latin1.h"
 #include "qt/windows/radio_input_panel.h"
 #include "qt/windows/tuning_view.h"
@@ -15,7 +16,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
-#include <QSerialPortInfo>
 #include <QSettings>
 #include <QSpinBox>
 #include <QTimer>
@@ -135,15 +135,8 @@ void ReceiverInputDialog::showChoiceInUse()
         m_serialDevices->addItem(device);
         m_serialDevices->setItemData(m_serialDevices->count() - 1, details, Qt::ToolTipRole);
     };
-    for (const QSerialPortInfo &port : QSerialPortInfo::availablePorts()) {
-        const QString byId = serialByIdName(port.systemLocation());
-        QStringList details{byId.isEmpty() ? QString() : port.systemLocation(), port.description(),
-                            port.manufacturer(),
-                            port.serialNumber().isEmpty() ? QString()
-                                                          : "serial " + port.serialNumber()};
-        details.removeAll(QString());
-        add(byId.isEmpty() ? port.systemLocation() : byId, details.join(QStringLiteral(", ")));
-    }
+    for (const PresentDevice &device : presentSerialDevices())
+        add(toQString(device.name), toQString(device.description));
     if (!chosenDevice.isEmpty() && m_serialDevices->findText(chosenDevice) < 0)
         add(chosenDevice, QStringLiteral("not present now"));
     using Kind = ReceiverChoice::Kind;
