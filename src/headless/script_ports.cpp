@@ -33,6 +33,17 @@ Answer ScriptDialogs::question(const std::string& question)
 
 void ScriptDialogs::notice(const std::string& text) { m_out << "notice: " << escape(text) << '\n'; }
 
+std::string ScriptDialogs::chooseFile(const std::string& title)
+{
+    std::string name;
+    if (!m_files.empty()) {
+        name = std::move(m_files.front());
+        m_files.pop_front();
+    }
+    m_out << "file: " << escape(title) << " -> " << (name.empty() ? "none" : escape(name)) << '\n';
+    return name;
+}
+
 void ScriptSerialDevice::receive(const std::string& bytes)
 {
     if (!m_open)

@@ -38,10 +38,14 @@ public:
     Answer question(const std::string& question) override;
     void notice(const std::string& text) override;
     void queueAnswer(Answer answer) { m_answers.push_back(answer); }
+    // Prints "file: TITLE -> NAME" with the file queued for it, or "-> none".
+    std::string chooseFile(const std::string& title) override;
+    void queueFile(std::string name) { m_files.push_back(std::move(name)); }
 
 private:
     std::ostream& m_out;
     std::deque<Answer> m_answers;
+    std::deque<std::string> m_files;
 };
 
 // A serial device that accepts every port and setting except those a run was told to refuse.

@@ -324,10 +324,12 @@ void ScriptRunner::execute(const std::string& line)
             throw ScriptError("receive is for the scripted receiver; this run reads " +
                               m_app.form1().MSComm1.deviceName());
         m_ports.serial->receive(unescaped(rest));
+    } else if (command == "answer" && rest.starts_with("file ")) {
+        m_ports.dialogs.queueFile(unescaped(need(2, "answer file NAME")[1]));
     } else if (command == "answer") {
         const std::string answer = need(1, "answer yes|no|dismiss")[0];
         if (answer != "yes" && answer != "no" && answer != "dismiss")
-            throw ScriptError("usage: answer yes|no|dismiss");
+            throw ScriptError("usage: answer yes|no|dismiss or answer file NAME");
         m_ports.dialogs.queueAnswer(answer == "yes"  ? Answer::Yes
                                     : answer == "no" ? Answer::No
                                                      : Answer::Dismissed);

@@ -147,6 +147,7 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
 
     SystemClock clock;
     MessageBoxDialogs dialogs;
+    dialogs.setSampleFolder(QString::fromStdString(installedDataPath().string()));
     DocumentPrinter printer(dialogs, DocumentPrinter::Target::DefaultPrinter);
     ImageCanvas canvas(Twips::forScreen().size(kMapWidthTwips, kMapHeightTwips));
     // The receiver's input: the simulated receiver, one given for this run, or the one chosen in

@@ -24,7 +24,6 @@ std::vector<SuppliedFile> suppliedFiles()
     for (const Frequency &frequency : kFrequencies)
         files.push_back({std::string(frequency.stationFile), std::string(frequency.stationFile)});
     files.push_back({kOutlineFileName, kOutlineFileName});
-    files.push_back({"capture-sample.txt", "capture.txt"});
     return files;
 }
 

@@ -14,10 +14,11 @@ std::filesystem::path userFolderPath();
 // Needs the application object.
 std::filesystem::path installedDataPath();
 
-// Makes `folder` and copies into it each supplied file it lacks from `data` (the sample capture
-// becomes "capture.txt"). A file already there, a user's own, is never replaced; each copy is
-// written under a temporary name and then renamed, so none is left half-written. Returns why the
-// folder could not be made ready, naming the path; empty when it is ready.
+// Makes `folder` and copies into it each supplied file it lacks from `data` (the station files and
+// the map outline; the sample capture stays a sample). A file already there, a user's own, is
+// never replaced; each copy is written under a temporary name and then renamed, so none is left
+// half-written. Returns why the folder could not be made ready, naming the path; empty when it is
+// ready.
 std::string prepareUserFolder(const std::filesystem::path &data,
                               const std::filesystem::path &folder);
 

@@ -78,11 +78,15 @@ TEST(CaptureReplay, ContinuesTheLineInProgressInUpperCaseAndEndsLinesOnlyAtCarri
 {
     TestProgram p;
     p.receive("zczc xa01\r\nlive li");
-    p.form().mnucapture.click(); // no capture file: one is made, empty, and nothing happens
-    EXPECT_TRUE(std::filesystem::is_regular_file("capture.txt"));
-    EXPECT_EQ(readFile("capture.txt"), "");
+    std::filesystem::remove("capture.txt");
+    p.form().mnucapture.click(); // no capture file and none chosen: nothing is made or replayed
+    EXPECT_EQ(p.dialogs.fileDialogs, std::vector<std::string>{"Capture file load"});
+    EXPECT_FALSE(std::filesystem::exists("capture.txt"));
     EXPECT_EQ(p.state().rxbuffer, "live li");
-    replay(p, "ne\r\nlower\x01 body \xE4\r\nnnnn\r\nzczc xb02\r\nnnnn more");
+    // A recording chosen in the file dialog is replayed as capture.txt would be.
+    test::writeFile("elsewhere.txt", "ne\r\nlower\x01 body \xE4\r\nnnnn\r\nzczc xb02\r\nnnnn more");
+    p.dialogs.files = {"elsewhere.txt"};
+    p.form().mnucapture.click();
     ASSERT_EQ(p.state().msgcount, 1);
     EXPECT_EQ(p.state().MessageTable[0].msgid, "XA01");
     EXPECT_EQ(visible(p.state().MessageTable[0].msgtext),

@@ -40,6 +40,18 @@ public:
             act(); // while the box would be open
     }
     void queue(bool yes) { answers.push_back(yes ? Answer::Yes : Answer::No); }
+    // The file chosen in the next file dialog; none when nothing is queued.
+    std::string chooseFile(const std::string& title) override
+    {
+        fileDialogs.push_back(title);
+        if (files.empty())
+            return {};
+        const std::string file = files.front();
+        files.erase(files.begin());
+        return file;
+    }
+    std::vector<std::string> files;
+    std::vector<std::string> fileDialogs;
 
     std::function<void()> duringNextNotice;
     std::deque<Answer> answers;

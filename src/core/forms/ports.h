@@ -35,6 +35,9 @@ public:
     // A notice raised by reception: it must not hold reception up, so a shell with modal boxes
     // shows it once the receive event has returned.
     virtual void report(const std::string& text) { notice(text); }
+    // A file dialog titled `title` for a file to read: the name of the file chosen, empty when
+    // none was. Shells without one choose none.
+    virtual std::string chooseFile(const std::string& /*title*/) { return {}; }
 };
 
 class Printer {

@@ -11,7 +11,6 @@
 #include "view/form1.h"
 
 #include <algorithm>
-#include <fstream>
 
 namespace fenlark {
 namespace {
@@ -302,15 +301,19 @@ void Form1::fileNewMessage()
 void Form1::captureload()
 {
     State& s = state();
-    const FileRead file = readWholeFile("capture.txt");
+    std::string name = "capture.txt";
+    FileRead file = readWholeFile(name);
     if (file.kind == FileProblem::Missing) {
-        // A missing capture file is created empty, and the replay does nothing.
-        std::ofstream create("capture.txt", std::ios::binary | std::ios::app);
-        return;
+        // The working folder has no capture of its own: the operator may choose a recording
+        // (the shell's dialog opens on the supplied sample). Nothing is created.
+        name = m_app.platform().dialogs.chooseFile("Capture file load");
+        if (name.empty())
+            return;
+        file = readWholeFile(name);
     }
     if (!file.ok()) {
-        m_app.platform().dialogs.notice(
-            "The capture file \"capture.txt\" could not be read: " + file.problem + ".");
+        m_app.platform().dialogs.notice("The capture file \"" + name +
+                                        "\" could not be read: " + file.problem + ".");
         return;
     }
     // The replay continues the port's line and message: it is channel 0, with its own line ends.

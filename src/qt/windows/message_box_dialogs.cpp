@@ -3,6 +3,8 @@
 #include "qt/latin1.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -57,6 +59,15 @@ void MessageBoxDialogs::report(const std::string &text)
 {
     QMetaObject::invokeMethod(
         &m_reports, [this, text] { notice(text); }, Qt::QueuedConnection);
+}
+
+std::string MessageBoxDialogs::chooseFile(const std::string &title)
+{
+    // The file's name as the file system spells it, whatever its characters.
+    const QString file =
+        QFileDialog::getOpenFileName(QApplication::activeWindow(), toQString(title), m_sampleFolder,
+                                     QStringLiteral("Text files (*.txt);;All files (*)"));
+    return QFile::encodeName(file).toStdString();
 }
 
 } // namespace fenlark::qt

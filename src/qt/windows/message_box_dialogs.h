@@ -5,6 +5,7 @@
 #include "forms/ports.h"
 
 #include <QObject>
+#include <QString>
 
 namespace fenlark::qt {
 
@@ -16,9 +17,14 @@ public:
     // Shown from the event loop once the caller has returned, so that reception goes on while the
     // notice is open.
     void report(const std::string &text) override;
+    // A file dialog opened on the sample folder.
+    std::string chooseFile(const std::string &title) override;
+    // Where file dialogs open: the supplied data (the sample capture).
+    void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
 private:
     QObject m_reports; // reports still queued are dropped with the dialogs
+    QString m_sampleFolder;
 };
 
 } // namespace fenlark::qt
