@@ -88,6 +88,12 @@ TEST(RtlTcpSource, TunesTheDongleReadsItsSamplesAndStartsAgainAfterTheServerClos
     handleEventsUntil([&] { return heard.downs.size() == 3; });
     EXPECT_EQ(heard.downs.back(),
               "the server is not an rtl_tcp server (its stream does not start with RTL0)");
+    // Stopping hangs up, so that nothing is read while the port is closed.
+    source.start();
+    handleEventsUntil([&] { return server.hasPendingConnections(); });
+    QTcpSocket *last = server.nextPendingConnection();
+    source.stop();
+    handleEventsUntil([&] { return last->state() == QAbstractSocket::UnconnectedState; });
     EXPECT_EQ(qt::RtlTcpSource::directSamplingFor(4209500), 2);
     EXPECT_EQ(qt::RtlTcpSource::directSamplingFor(100e6), 0);
 }
