@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 namespace fenlark::sitor {
 namespace {
@@ -45,51 +46,57 @@ TEST(AudioDecoder, FindsAndDecodesASignalAnywhere)
     }
 }
 
-TEST(IqDecoder, DecodesEveryChannelInsideTheBand)
+TEST(IqDecoder, DecodesEveryChannelInsideTheBandWithIAndQEitherWay)
 {
     const double rateHz = 48000;
-    const double centreHz = 504000; // 490 and 518 kHz at -14 and +14 kHz
+    const double centreHz = 504000; // 490 and 518 kHz at -14 and +14 kHz, each the other's mirror
     const std::string other = "ZCZC PA01\r\nNAVTEX ON 490 KHZ\r\nNNNN\r\n\n";
-    sitorsim::Air air(rateHz, 0.0, 7);
-    auto add = [&](const std::string& text, double hz) {
-        sitorsim::Path p;
-        p.centreHz = hz - centreHz + 30;
-        const auto units =
-            sitorsim::toUnits(sitorsim::interleave(sitorsim::encodeText(text), 5, 2));
-        air.add(sitorsim::makeFsk(units, rateHz, 0, false), p);
-    };
-    add(message, 518000);
-    add(other, 490000);
-    IqDecoder decoder(rateHz, centreHz);
-    ASSERT_EQ(decoder.channelCount(), 2u);
-    std::vector<std::complex<float>> buf(4800);
-    std::string text[2];
-    double heardHz = 0; // where 518 kHz was heard while its message came in
-    double snrDb = -99; // the SNR it estimated then (sent at 0 dB)
-    Spectrum shown;     // and the tuning display's snapshot then
-    for (int i = 0; i < 200; ++i) {
-        air.generate(buf);
-        decoder.process(buf);
-        text[0] += decoder.takeText(0);
-        const std::string more = decoder.takeText(1);
-        if (!more.empty()) {
-            heardHz = decoder.figures(1).centreHz;
-            snrDb = decoder.figures(1).snrDb;
-            shown = decoder.spectrum(1);
+    for (const bool swapped : {false, true}) {
+        SCOPED_TRACE(swapped ? "I and Q swapped" : "I and Q as they should be");
+        // Swapping I and Q mirrors the band about its centre and reverses each signal's sense.
+        const double sign = swapped ? -1 : 1;
+        sitorsim::Air air(rateHz, 0.0, 7);
+        auto add = [&](const std::string& text, double hz) {
+            sitorsim::Path p;
+            p.centreHz = sign * (hz - centreHz + 30);
+            const auto units =
+                sitorsim::toUnits(sitorsim::interleave(sitorsim::encodeText(text), 5, 2));
+            air.add(sitorsim::makeFsk(units, rateHz, 0, swapped), p);
+        };
+        add(message, 518000);
+        add(other, 490000);
+        IqDecoder decoder(rateHz, centreHz);
+        ASSERT_EQ(decoder.channelCount(), 2u);
+        std::vector<std::complex<float>> buf(4800);
+        std::map<double, std::string> heard; // text by the frequency its channel gave with it
+        double heardHz = 0; // where 518 kHz was heard while its message came in
+        double snrDb = -99; // the SNR it estimated then (sent at 0 dB)
+        Spectrum shown;     // and the tuning display's snapshot then
+        for (int i = 0; i < 200; ++i) {
+            air.generate(buf);
+            decoder.process(buf);
+            for (std::size_t k = 0; k < decoder.channelCount(); ++k) {
+                const std::string more = decoder.takeText(k);
+                const ChannelFigures f = decoder.figures(k);
+                if (!more.empty() && f.radioFrequencyHz == 518000) {
+                    heardHz = f.centreHz;
+                    snrDb = f.snrDb;
+                    shown = decoder.spectrum(k);
+                }
+                heard[f.radioFrequencyHz] += more;
+            }
         }
-        text[1] += more;
+        EXPECT_EQ(heard[490000], other);
+        EXPECT_EQ(heard[518000], message);
+        EXPECT_NEAR(heardHz, sign * 30, 3);
+        EXPECT_NEAR(snrDb, 0, 2);
+        // The tones stand out in the snapshot 85 Hz either side of where the signal was sent.
+        ASSERT_FALSE(shown.powerDb.empty());
+        const auto peak =
+            std::max_element(shown.powerDb.begin(), shown.powerDb.end()) - shown.powerDb.begin();
+        EXPECT_NEAR(
+            std::abs(shown.firstHz + static_cast<double>(peak) * shown.stepHz - sign * 30), 85, 15);
     }
-    EXPECT_EQ(decoder.figures(0).radioFrequencyHz, 490000);
-    EXPECT_EQ(text[0], other);
-    EXPECT_EQ(decoder.figures(1).radioFrequencyHz, 518000);
-    EXPECT_EQ(text[1], message);
-    EXPECT_NEAR(heardHz, 30, 3);
-    EXPECT_NEAR(snrDb, 0, 2);
-    // The tones stand out in the snapshot at 30 +- 85 Hz from the channel.
-    ASSERT_FALSE(shown.powerDb.empty());
-    const auto peak =
-        std::max_element(shown.powerDb.begin(), shown.powerDb.end()) - shown.powerDb.begin();
-    EXPECT_NEAR(std::abs(shown.firstHz + static_cast<double>(peak) * shown.stepHz - 30), 85, 15);
 }
 
 TEST(AudioDecoder, PrintsNothingWhenThereIsNoNavtex)

@@ -8,7 +8,7 @@
 //   file PATH [--rate N] [--format s16|f32] [--noise SIGMA]   decodes a recording (WAV or raw),
 //       white noise of that standard deviation added if asked, and prints the text
 // Conditions: --rate N --centre HZ --offset HZ --drift HZ/MIN --clock SHARE --reversed --fading
-//             --iq --phasing S --chars N --seed N
+//             --iq [--swapped] --phasing S --chars N --seed N
 #include "messages.h"
 #include "recording.h"
 #include "score.h"
@@ -85,6 +85,8 @@ Options parse(int argc, char** argv)
             o.minutes = value();
         else if (a == "--reversed")
             c.reversed = true;
+        else if (a == "--swapped")
+            c.swapped = true;
         else if (a == "--fading")
             c.fading = true;
         else if (a == "--iq")

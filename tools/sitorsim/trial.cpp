@@ -18,6 +18,8 @@ Reception receive(const std::string& message, const Conditions& c)
     Air air(c.sampleRateHz, c.snrDb, c.seed);
     Path path;
     path.centreHz = c.iq ? 518000.0 - c.centreHz : c.centreHz;
+    if (c.iq && c.swapped)
+        path.centreHz = -path.centreHz;
     path.offsetHz = c.offsetHz;
     path.driftHzPerMinute = c.driftHzPerMinute;
     path.fading = c.fading;
@@ -31,7 +33,7 @@ Reception receive(const std::string& message, const Conditions& c)
         }
     };
     auto delayed = std::make_unique<Delayed>();
-    delayed->inner = makeFsk(units, c.sampleRateHz, c.clockError, c.reversed);
+    delayed->inner = makeFsk(units, c.sampleRateHz, c.clockError, c.reversed != (c.iq && c.swapped));
     delayed->wait = static_cast<long long>(c.leadSeconds * c.sampleRateHz);
     air.add(std::move(delayed), path);
 
@@ -49,15 +51,17 @@ Reception receive(const std::string& message, const Conditions& c)
     if (c.iq) {
         sitor::IqDecoder decoder(c.sampleRateHz, c.centreHz);
         std::vector<std::complex<float>> buf(block);
-        std::size_t channel = 0;
-        for (std::size_t i = 0; i < decoder.channelCount(); ++i)
-            if (decoder.figures(i).radioFrequencyHz == 518000.0)
-                channel = i;
         while (done < total) {
             air.generate(buf);
             decoder.process(buf);
             done += static_cast<long long>(block);
-            note(decoder.takeText(channel));
+            // What a channel hears was sent on 518 kHz when it says so (a mirrored channel says so
+            // once it has found the sense).
+            for (std::size_t i = 0; i < decoder.channelCount(); ++i) {
+                const std::string text = decoder.takeText(i);
+                if (decoder.figures(i).radioFrequencyHz == 518000.0)
+                    note(text);
+            }
         }
     } else {
         sitor::AudioDecoder decoder(c.sampleRateHz);

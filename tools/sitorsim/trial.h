@@ -17,6 +17,7 @@ struct Conditions {
     double driftHzPerMinute = 0;
     double clockError = 0;
     bool reversed = false;
+    bool swapped = false; // IQ with I and Q swapped: the band mirrored, the sense reversed
     bool fading = false;
     bool iq = false;
     double phasingSeconds = 10;

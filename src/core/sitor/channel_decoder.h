@@ -33,6 +33,8 @@ public:
     void retune(double hz, bool newSignal);
     // The squelch is open: a NAVTEX signal is being decoded.
     bool open() const { return m_units.open(); }
+    // +1 when B is the higher tone, -1 when the sense is reversed (LSB audio, swapped IQ).
+    int sense() const { return m_units.sense(); }
     // Open now or lately (a fade does not make the decoder look elsewhere at once).
     bool holding() const { return m_unitsSinceOpen < holdUnits; }
     double snrDb() const { return m_soft.snrDb(); }

@@ -43,13 +43,20 @@ Spectrum AudioDecoder::spectrum() const
 
 IqDecoder::IqDecoder(double sampleRateHz, double centreHz)
 {
-    std::vector<double> inside;
+    // Each channel inside the band is listened for where it lies and where it lies mirrored (I and
+    // Q swapped); a centre midway between two channels makes each the other's mirror.
+    std::vector<double> offsets;
     for (double hz : signal::channelsHz)
         if (std::abs(hz - centreHz) < sampleRateHz / 2.0 - edgeMarginHz)
-            inside.push_back(hz);
-    std::sort(inside.begin(), inside.end());
-    for (double hz : inside)
-        m_channels.push_back(std::make_unique<TunedChannel>(sampleRateHz, hz, hz - centreHz));
+            for (double offset : {hz - centreHz, centreHz - hz})
+                if (std::none_of(offsets.begin(), offsets.end(), [offset](double o) {
+                        return std::abs(o - offset) < 2 * signal::channelOffsetHz;
+                    }))
+                    offsets.push_back(offset);
+    std::sort(offsets.begin(), offsets.end());
+    for (double offset : offsets)
+        m_channels.push_back(std::make_unique<TunedChannel>(sampleRateHz, centreHz + offset,
+                                                            offset, centreHz - offset));
 }
 
 IqDecoder::~IqDecoder() = default;

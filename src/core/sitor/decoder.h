@@ -50,7 +50,10 @@ private:
 };
 
 // Complex baseband (IQ) around centreHz: every NAVTEX channel (490, 518, 4209.5 kHz; 424 kHz too)
-// inside the band is decoded on its own, in order of frequency.
+// inside the band is decoded on its own, in order of frequency. A channel is also listened for at
+// its mirror image about the centre, so IQ with I and Q swapped decodes as well; a channel's
+// radioFrequencyHz is where what it decodes was sent (the mirror's when it hears reversed sense),
+// so it can change while it runs: read it with the text.
 class IqDecoder {
 public:
     IqDecoder(double sampleRateHz, double centreHz);

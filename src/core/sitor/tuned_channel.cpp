@@ -30,8 +30,10 @@ TunedChannel::TunedChannel(double sampleRateHz, double radioFrequencyHz)
     m_down.setCentreHz((signal::audioCentreLowHz + signal::audioCentreHighHz) / 2.0);
 }
 
-TunedChannel::TunedChannel(double sampleRateHz, double radioFrequencyHz, double channelOffsetHz)
-    : m_audio(false), m_radioFrequencyHz(radioFrequencyHz), m_down(sampleRateHz),
+TunedChannel::TunedChannel(double sampleRateHz, double radioFrequencyHz, double channelOffsetHz,
+                           double mirroredFrequencyHz)
+    : m_audio(false), m_radioFrequencyHz(radioFrequencyHz),
+      m_mirroredFrequencyHz(mirroredFrequencyHz), m_down(sampleRateHz),
       m_watch(m_down.outputRateHz(), true), m_decoder(m_down.outputRateHz())
 {
     m_down.setCentreHz(channelOffsetHz);
@@ -89,7 +91,8 @@ void TunedChannel::retune()
 ChannelFigures TunedChannel::figures() const
 {
     ChannelFigures f;
-    f.radioFrequencyHz = m_radioFrequencyHz;
+    const bool mirrored = !m_audio && m_decoder.holding() && m_decoder.sense() < 0;
+    f.radioFrequencyHz = mirrored ? m_mirroredFrequencyHz : m_radioFrequencyHz;
     f.locked = m_decoder.open();
     f.centreHz = m_audio ? m_down.centreHz() + m_decoder.offsetHz() : m_decoder.offsetHz();
     f.snrDb = m_decoder.snrDb();

@@ -16,8 +16,11 @@ class TunedChannel {
 public:
     // Audio: real samples, the signal searched for between 300 and 3000 Hz.
     TunedChannel(double sampleRateHz, double radioFrequencyHz);
-    // IQ: complex samples, the channel channelOffsetHz from the band's centre.
-    TunedChannel(double sampleRateHz, double radioFrequencyHz, double channelOffsetHz);
+    // IQ: complex samples, listening channelOffsetHz from the band's centre. With I and Q swapped
+    // the band is mirrored and the sense reversed, so a signal found there in reversed sense was
+    // sent on mirroredFrequencyHz.
+    TunedChannel(double sampleRateHz, double radioFrequencyHz, double channelOffsetHz,
+                 double mirroredFrequencyHz);
 
     void process(std::span<const float> samples);
     void process(std::span<const std::complex<float>> samples);
@@ -30,6 +33,7 @@ private:
 
     bool m_audio;
     double m_radioFrequencyHz;
+    double m_mirroredFrequencyHz = 0;
     Downconverter m_down;
     SpectrumWatch m_watch;
     ChannelDecoder m_decoder;

@@ -28,6 +28,8 @@ public:
     void process(std::span<const float> unitLlrs);
     std::string takeText() { return m_writer.take(); }
     bool open() const { return m_open; }
+    // +1 when B is the higher tone of the units, -1 when the sense is reversed.
+    int sense() const { return m_sync.best().sense; }
     long long characters() const { return m_writer.characters(); }
     long long doubtful() const { return m_writer.doubtful(); }
 
