@@ -1,6 +1,7 @@
 #include "recordings/decode_recording.h"
 
 #include "recordings/stream_decoder.h"
+#include "sitor/signal_facts.h"
 
 #include <cmath>
 #include <vector>
@@ -18,11 +19,11 @@ int decodeRecording(const DecodeRequest& request, std::ostream& out, std::ostrea
     const double rateHz = recording.sampleRateHz();
     StreamDecoder decoder =
         recording.iq() ? StreamDecoder(rateHz, request.centreHz) : StreamDecoder(rateHz, 0);
-    const std::size_t channel = recording.iq() ? decoder.channelOf(request.channelKhz) : 0;
-    if (channel == decoder.channelCount()) {
+    if (recording.iq() && decoder.channelOf(request.channelKhz) == decoder.channelCount()) {
         std::string inside;
-        for (std::size_t k = 0; k < decoder.channelCount(); ++k)
-            inside += (k ? ", " : "") + std::to_string(decoder.frequencyKhz(k)) + " kHz";
+        for (const double hz : sitor::signal::channelsHz)
+            if (decoder.channelOf(khzOf(hz)) < decoder.channelCount())
+                inside += (inside.empty() ? "" : ", ") + std::to_string(khzOf(hz)) + " kHz";
         err << "fenlark: \"" << path << "\" does not hold the " << request.channelKhz
             << " kHz channel (" << std::llround(rateHz) << " S/s around "
             << std::llround(request.centreHz) << " Hz hold "
@@ -40,7 +41,13 @@ int decodeRecording(const DecodeRequest& request, std::ostream& out, std::ostrea
             decoder.process(std::span<const std::complex<float>>(iq.data(), got));
         else
             decoder.process(std::span<const float>(audio.data(), got));
-        out << decoder.takeText(channel);
+        // With I and Q swapped the chosen channel's text comes from its mirror image, so each
+        // channel's text goes out when it says it was sent on the chosen frequency.
+        for (std::size_t k = 0; k < decoder.channelCount(); ++k) {
+            const std::string text = decoder.takeText(k);
+            if (!recording.iq() || decoder.frequencyKhz(k) == request.channelKhz)
+                out << text;
+        }
     }
     out.flush();
     if (!recording.shortfall().empty())
