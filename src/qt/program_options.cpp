@@ -62,11 +62,6 @@ bool store(std::vector<int> &ports, const QStringList &values)
     return true;
 }
 
-bool storePort(int &port, const QStringList &values)
-{
-    return toInt(values.last(), port) && port >= 1 && port <= 65535;
-}
-
 bool storeServer(std::string &server, const QStringList &values)
 {
     return tcpChoice(values.last()) && store(server, values);
@@ -109,6 +104,11 @@ bool storeFormat(std::string &format, const QStringList &values)
     return recordings::rawFormatNamed(values.last().toStdString(), iq) && store(format, values);
 }
 
+bool storeUdp(std::string &local, const QStringList &values)
+{
+    return udpChoice(values.last(), false) && store(local, values);
+}
+
 using Values = const QStringList &;
 using Into = ProgramOptions &;
 
@@ -130,9 +130,13 @@ const std::vector<OptionEntry> &optionTable()
         {"tcp", "HOST:PORT", "receive from the NMEA server at HOST:PORT over TCP", Both,
          "--tcp needs HOST:PORT, such as 192.168.1.10:10110",
          [](Values v, Into o) { return storeServer(o.tcp, v); }},
-        {"udp", "PORT", "receive the NMEA datagrams sent to UDP port PORT", Both,
-         "--udp needs a port number from 1 to 65535",
-         [](Values v, Into o) { return storePort(o.udp, v); }},
+        {"udp", "[ADDRESS:]PORT",
+         "receive the NMEA datagrams sent to UDP port PORT (on ADDRESS only, when given)", Both,
+         "--udp needs a port number from 1 to 65535, or ADDRESS:PORT with an address of this "
+         "computer",
+         [](Values v, Into o) { return storeUdp(o.udp, v); }},
+        {"udp-share", nullptr, "share the UDP port with other programs on this computer", Both, "",
+         [](Values v, Into o) { return store(o.udpShare, v); }},
         {"simulate", "FILE", "no serial device: a simulated receiver plays FILE", Desktop,
          "--simulate needs a file to play", [](Values v, Into o) { return store(o.simulate, v); }},
         {"simulate-cps", "N",
@@ -302,7 +306,7 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
     std::vector<std::string> inputs;
     for (const auto &[given, name] : {std::pair{!options.serial.empty(), "--serial"},
                                       {!options.tcp.empty(), "--tcp"},
-                                      {options.udp != 0, "--udp"},
+                                      {!options.udp.empty(), "--udp"},
                                       {!options.simulate.empty(), "--simulate"},
                                       {!options.decode.empty(), "--decode"},
                                       {!options.audioFile.empty(), "--audio-file"},
@@ -320,6 +324,8 @@ std::string parseProgramOptions(const std::vector<std::string> &args, ProgramOpt
     if (const std::string why = checkDecoderOptions(options, inputs.empty() ? "" : inputs[0]);
         !why.empty())
         return why;
+    if (options.udpShare && options.udp.empty())
+        return "--udp-share goes with --udp [ADDRESS:]PORT";
     if (options.simulateCps && options.simulate.empty())
         return "--simulate-cps goes with --simulate FILE";
     return {};
@@ -381,16 +387,16 @@ std::optional<ReceiverChoice> receiverChoice(const ProgramOptions &options)
                               QString::fromLocal8Bit(options.serial.c_str()),
                               {},
                               {},
-                              {}};
+                              {},
+                              false};
     if (!options.tcp.empty())
         return tcpChoice(QString::fromLocal8Bit(options.tcp.c_str()));
     if (!options.audioFile.empty() || !options.iqFile.empty() || !options.audio.empty() ||
         !options.sdr.empty() || !options.rtlTcp.empty())
-        return ReceiverChoice{
-            ReceiverChoice::Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort, radioChoice(options)};
-    if (options.udp)
-        return ReceiverChoice{
-            ReceiverChoice::Kind::Udp, {}, {}, static_cast<quint16>(options.udp), {}};
+        return ReceiverChoice{ReceiverChoice::Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort,
+                              radioChoice(options), false};
+    if (!options.udp.empty())
+        return udpChoice(QString::fromLocal8Bit(options.udp.c_str()), options.udpShare);
     return std::nullopt;
 }
 

@@ -22,7 +22,8 @@ struct ProgramOptions {
     // the receiver's input for this run (at most one of them)
     std::string serial; // the device for every port number, instead of /dev/ttyS(N-1)
     std::string tcp;    // HOST:PORT of an NMEA server
-    int udp = 0;        // the UDP port NMEA datagrams are sent to
+    std::string udp;    // [ADDRESS:]PORT the NMEA datagrams are sent to
+    bool udpShare = false; // the UDP port may be shared with other programs on this computer
     // FenLark's own decoder: a recording decoded to standard output, or an input it decodes
     std::string decode;    // the recording to decode
     std::string audioFile; // a recording of a receiver's audio

@@ -161,7 +161,7 @@ TEST(DecoderInput, TheDialogChoosesARecordingKeepsTheChoiceAndShowsEachChannelsT
 {
     QUdpSocket probe; // a free UDP port to start on
     ASSERT_TRUE(probe.bind(QHostAddress::LocalHost, 0));
-    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, probe.localPort(), {}};
+    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, probe.localPort(), {}, false};
     probe.close();
     FakeDialogs dialogs;
     qt::ReceiverInput input(dialogs, udp, true);

@@ -4,12 +4,17 @@
 #include "nmea/nrx.h"
 #include "qt/inputs/network_device.h"
 #include "qt/program_options.h"
+#include "qt/windows/message_box_dialogs.h"
 #include "qt/windows/receiver_input_dialog.h"
 #include "shell_program.h"
 #include "support/test_program.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QEventLoop>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRadioButton>
 #include <QSettings>
@@ -103,13 +108,98 @@ TEST(NetworkInput, SavePurgeDeleteAndAutosaveKeepTheOneConnectionAndReceiveWhile
     EXPECT_EQ(client->state(), QAbstractSocket::ConnectedState);
 }
 
+TEST(NetworkInput, AFlappingServerShowsOneNoticeAndAConnectionClosedMidLineCostsNothingAfter)
+{
+    // A server that accepts, sends the end of a message, a whole one and the start of another,
+    // and closes mid-line, again and again; on the offscreen desktop with real notices.
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+    int connections = 0;
+    QObject::connect(&server, &QTcpServer::newConnection, [&] {
+        QTcpSocket *client = server.nextPendingConnection();
+        const std::string id = std::to_string(10 + connections++);
+        const std::string sent = "LEFT OVER\r\nNNNN\r\n" + nrx("001,001,00,GA" + id, "WHOLE") +
+                                 "\r\nZCZC GB" + id + "\r\nCUT OF";
+        client->write(sent.data(), static_cast<qint64>(sent.size()));
+        client->disconnectFromHost();
+    });
+    qt::MessageBoxDialogs dialogs;
+    NetworkDevice device(NetworkDevice::Kind::Tcp, QStringLiteral("127.0.0.1"),
+                         server.serverPort(), 0);
+    device.reportOutagesTo(dialogs);
+    ShellProgram program({}, true, &device, &dialogs);
+    auto notices = [] {
+        int open = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            open += qobject_cast<QMessageBox *>(widget) && widget->isVisible();
+        return open;
+    };
+    for (int flap = 1; flap <= 6; ++flap) {
+        handleEventsUntil([&] { return device.failures() == flap && dialogs.openInputNotice(); });
+        EXPECT_EQ(notices(), 1) << "flap " << flap;
+        device.retryNow();
+        handleEventsUntil([&] { return !dialogs.openInputNotice(); }); // the connection is back
+    }
+    // Each new connection started afresh: every whole message filed, and none cut off by a close
+    // ended by the next connection's lines.
+    handleEventsUntil([&] { return device.failures() == 7 && !device.receiving(); });
+    EXPECT_EQ(listState(program.form().MessageList2), "GA10 GA11 GA12 GA13 GA14 GA15 GA16");
+}
+
+TEST(NetworkInput, AFloodOfDatagramsLeavesTheEventLoopItsTurns)
+{
+    NetworkDevice device(NetworkDevice::Kind::Udp, QStringLiteral("127.0.0.1"), 0, 0);
+    ProgramOn program(device);
+    // One datagram of 2000 new messages, whose filing takes many turns.
+    std::string flood;
+    for (int n = 0; n < 2000; ++n)
+        flood += "ZCZC " + std::string{char('A' + n / 2600), char('A' + n / 100 % 26)} +
+                 std::to_string(100 + n % 100).substr(1) + "\nNNNN\n";
+    QUdpSocket().writeDatagram(flood.data(), static_cast<qint64>(flood.size()),
+                               QHostAddress::LocalHost, device.localPort());
+    // A timer started while the first message is filed fires before the datagram is all filed.
+    QEventLoop loop;
+    QTimer timer;
+    timer.setSingleShot(true);
+    QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+    program.app.form1().Text11.setObserver([&] {
+        if (program.filed() == 1)
+            timer.start(0);
+    });
+    loop.exec();
+    const int filedAtTheTimer = program.filed();
+    EXPECT_TRUE(device.receiving()) << filedAtTheTimer;
+    handleEventsUntil([&] { return !device.receiving(); });
+    EXPECT_LT(filedAtTheTimer, 2000);
+    EXPECT_EQ(program.filed(), 2000);
+}
+
+TEST(NetworkInput, AUdpPortIsThisProgramsAloneUnlessSharingIsChosen)
+{
+    for (const bool shared : {false, true}) {
+        NetworkDevice device(NetworkDevice::Kind::Udp, QStringLiteral("127.0.0.1"), 0, 0, nullptr,
+                             shared);
+        ASSERT_EQ(device.open(0, {}), "");
+        ASSERT_TRUE(device.lineUp());
+        QUdpSocket other; // another program that asks to share the port
+        EXPECT_EQ(other.bind(QHostAddress::LocalHost, device.localPort(),
+                             QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint),
+                  shared);
+    }
+}
+
 TEST(ReceiverInput, OptionsChooseTheInputForThisRunOrAreRefused)
 {
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases{
         {{"--headless", "--tcp", "[::1]:2000"}, "TCP ::1:2000"},
         {{"--headless", "--udp", "10110"}, "UDP port 10110"},
         {{"--tcp", "host:0"}, "--tcp needs HOST:PORT, such as 192.168.1.10:10110"},
-        {{"--udp", "65536"}, "--udp needs a port number from 1 to 65535"},
+        {{"--headless", "--udp", "[::1]:2", "--udp-share"}, "UDP port 2 on ::1, shared"},
+        {{"--udp", "65536"}, "--udp needs a port number from 1 to 65535, or ADDRESS:PORT with an "
+                             "address of this computer"},
+        {{"--udp", "fenlark.org:1"}, "--udp needs a port number from 1 to 65535, or ADDRESS:PORT "
+                                     "with an address of this computer"},
+        {{"--udp-share"}, "--udp-share goes with --udp [ADDRESS:]PORT"},
         {{"--tcp", "h:1", "--udp", "2"}, "--tcp and --udp cannot be used together"},
         {{"--headless", "--udp", "2", "--busy-port", "1"},
          "--refuse-port and --busy-port are for the scripted receiver, not for --udp"},
@@ -162,12 +252,15 @@ TEST(ReceiverInput, TheDialogKeepsTheChoiceAndSwitchesTheDeviceAtOnce)
     dialog.findChild<QRadioButton *>("udpInput")->setChecked(true);
     dialog.findChild<QSpinBox *>("udpPort")->setValue(udpPort);
     dialog.accept();
-    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, udpPort, {}};
+    const qt::ReceiverChoice udp{qt::ReceiverChoice::Kind::Udp, {}, {}, udpPort, {}, false};
     EXPECT_TRUE(qt::loadReceiverChoice(settings) == udp);
     handleEventsUntil([&] { return connection->state() == QAbstractSocket::UnconnectedState; });
     dialog.refreshStatus();
     EXPECT_EQ(dialog.findChild<QLabel *>("inputStatus")->text(),
               "In use: UDP port " + QString::number(udpPort) + ": connected.");
+    dialog.showChoiceInUse(); // the server chosen before is offered still
+    EXPECT_EQ(dialog.findChild<QLineEdit *>("tcpHost")->text(), "127.0.0.1");
+    EXPECT_EQ(dialog.findChild<QSpinBox *>("tcpPort")->value(), server.serverPort());
     // Datagrams of several lines, and of one sentence that does not end its line.
     for (const std::string &datagram :
          {std::string("ZCZC RA01\r\nTWO LINES\r\nNNNN\r\n"), nrx("002,001,03,RA02", "ONE^0D^0A"),

@@ -32,9 +32,14 @@ public:
     bool ask(const std::string& q) { return question(q) == Answer::Yes; }
     // A notice with one OK button.
     virtual void notice(const std::string& text) = 0;
-    // A notice raised by reception: it must not hold reception up, so a shell with modal boxes
-    // shows it once the receive event has returned.
+    // A notice raised by reception: it must not hold reception up, so a shell shows it without
+    // an event loop of its own, once the receive event has returned.
     virtual void report(const std::string& text) { notice(text); }
+    // A notice about the receiver's input (a line or a connection lost, an input out of reach),
+    // raised as reports are: at most one is open at a time, a new one taking its place.
+    virtual void inputNotice(const std::string& text) { report(text); }
+    // The input is back: the input notice, if one is open, goes.
+    virtual void inputBack() {}
     // A file dialog titled `title` for a file to read: the name of the file chosen, empty when
     // none was. Shells without one choose none.
     virtual std::string chooseFile(const std::string& /*title*/) { return {}; }

@@ -4,21 +4,24 @@
 
 #include <QNetworkDatagram>
 
-#include <algorithm>
+#include <utility>
 
 namespace fenlark::qt {
 
-NetworkDevice::NetworkDevice(Kind kind, QString host, quint16 port, int retryMs, QObject *parent)
-    : QObject(parent), m_kind(kind), m_host(std::move(host)), m_port(port)
+NetworkDevice::NetworkDevice(Kind kind, QString host, quint16 port, int retryMs, QObject *parent,
+                             bool shared)
+    : QObject(parent), m_kind(kind), m_host(std::move(host)), m_port(port), m_shared(shared),
+      m_turns(
+          m_input, [this] { return take(); }, [this] { inputArrived(); }, this)
 {
-    m_tcp.setReadBufferSize(static_cast<qint64>(kHeldBound / 2));
+    m_tcp.setReadBufferSize(kTcpBuffer);
     connect(&m_tcp, &QTcpSocket::connected, this, [this] {
-        m_retry.stop();
-        m_told = false;
-        m_wasUp = true;
+        // A new connection is a new stream: nothing of the last one's half line carries over.
+        m_input.restart(0);
+        cameUp();
     });
-    connect(&m_tcp, &QTcpSocket::readyRead, this, [this] { readArrived(); });
-    connect(&m_udp, &QUdpSocket::readyRead, this, [this] { readArrived(); });
+    connect(&m_tcp, &QTcpSocket::readyRead, this, [this] { m_turns.run(); });
+    connect(&m_udp, &QUdpSocket::readyRead, this, [this] { m_turns.run(); });
     connect(&m_tcp, &QTcpSocket::errorOccurred, this,
             [this] { lineDown(fromQString(m_tcp.errorString())); });
     connect(&m_tcp, &QTcpSocket::disconnected, this,
@@ -35,8 +38,10 @@ NetworkDevice::~NetworkDevice()
 
 std::string NetworkDevice::deviceName(int) const
 {
-    return m_kind == Kind::Tcp ? "TCP " + fromQString(m_host) + ":" + std::to_string(m_port)
-                               : "UDP port " + std::to_string(m_port);
+    if (m_kind == Kind::Tcp)
+        return "TCP " + fromQString(m_host) + ":" + std::to_string(m_port);
+    return "UDP port " + std::to_string(m_port) +
+           (m_host.isEmpty() ? std::string() : " on " + fromQString(m_host));
 }
 
 std::string NetworkDevice::open(int, const LineSettings &)
@@ -55,10 +60,22 @@ void NetworkDevice::attempt()
         m_tcp.connectToHost(m_host, m_port);
         return;
     }
-    if (m_udp.bind(QHostAddress::Any, m_port,
-                   QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint)) {
-        m_retry.stop();
-        m_told = false;
+    // The port is this program's alone unless sharing it was chosen: a program that binds it
+    // later gets nothing, and none can take the datagrams from under this one.
+    const QHostAddress address =
+        m_host.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(m_host);
+    const auto mode = m_shared ? QUdpSocket::ShareAddress | QUdpSocket::ReuseAddressHint
+                               : QUdpSocket::DontShareAddress;
+    if (!m_host.isEmpty() && address.isNull()) {
+        lineDown("\"" + fromQString(m_host) + "\" is not an address of this computer");
+        return;
+    }
+    if (m_udp.bind(address, m_port, mode)) {
+        m_udp.setSocketOption(QAbstractSocket::ReceiveBufferSizeSocketOption, kUdpBuffer);
+        m_crSeen = false;
+        m_datagram.clear();
+        m_input.restart(0);
+        cameUp();
         return;
     }
     const std::string why = fromQString(m_udp.errorString());
@@ -66,19 +83,42 @@ void NetworkDevice::attempt()
     lineDown(why);
 }
 
+void NetworkDevice::cameUp()
+{
+    m_retry.stop();
+    m_wasUp = true;
+    // Told after the outage was told, which is queued too.
+    if (std::exchange(m_told, false))
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_backListener)
+                    m_backListener();
+            },
+            Qt::QueuedConnection);
+}
+
 void NetworkDevice::close()
 {
     m_open = false;
     m_retry.stop();
+    m_turns.stop();
     m_tcp.abort();
     m_udp.close();
     m_input.clear();
+    m_datagram.clear();
 }
 
 bool NetworkDevice::lineUp() const
 {
     return m_kind == Kind::Tcp ? m_tcp.state() == QAbstractSocket::ConnectedState
                                : m_udp.state() == QAbstractSocket::BoundState;
+}
+
+bool NetworkDevice::receiving() const
+{
+    return m_input.waiting() > 0 || !m_datagram.isEmpty() || m_tcp.bytesAvailable() > 0 ||
+           (m_udp.state() == QAbstractSocket::BoundState && m_udp.hasPendingDatagrams());
 }
 
 void NetworkDevice::retryNow()
@@ -94,6 +134,7 @@ void NetworkDevice::lineDown(const std::string &why)
         return;
     m_down = true;
     ++m_failures;
+    takeRest();
     m_tcp.abort();
     if (m_retry.interval() > 0)
         m_retry.start();
@@ -111,49 +152,39 @@ void NetworkDevice::lineDown(const std::string &why)
         Qt::QueuedConnection);
 }
 
-std::size_t NetworkDevice::waiting() const
+bool NetworkDevice::take()
 {
-    const qint64 more = m_kind == Kind::Tcp                       ? m_tcp.bytesAvailable()
-                        : lineUp() && m_udp.hasPendingDatagrams() ? m_udp.pendingDatagramSize()
-                                                                  : 0;
-    return m_input.waiting() + static_cast<std::size_t>(std::max<qint64>(more, 0));
-}
-
-std::string NetworkDevice::read(std::size_t max)
-{
-    if (m_input.waiting() < max)
-        pull();
-    return m_input.read(max);
-}
-
-bool NetworkDevice::pull()
-{
-    const std::size_t limit = kHeldBound / 2;
-    bool moved = false;
-    while (m_input.waiting() < limit) {
-        QByteArray bytes;
-        if (!lineUp()) {
-            break;
-        } else if (m_kind == Kind::Tcp) {
-            bytes = m_tcp.read(static_cast<qint64>(limit - m_input.waiting()));
-        } else if (m_udp.hasPendingDatagrams()) {
-            bytes = m_udp.receiveDatagram().data();
-            if (!bytes.isEmpty() && !bytes.endsWith('\r') && !bytes.endsWith('\n'))
-                bytes += "\r\n";
-            moved = true; // an empty datagram is taken too
-        }
-        if (bytes.isEmpty())
-            break;
+    if (!lineUp())
+        return false;
+    if (m_kind == Kind::Tcp) {
+        const QByteArray bytes = m_tcp.read(kBlock);
         m_input.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
-        moved = true;
+        return !bytes.isEmpty();
     }
-    return moved;
+    while (m_datagram.isEmpty()) {
+        if (!m_udp.hasPendingDatagrams())
+            return false;
+        m_datagram = m_udp.receiveDatagram().data();
+        if (m_datagram.contains('\r'))
+            m_crSeen = true;
+        if (!m_datagram.isEmpty() && !m_datagram.endsWith('\r') && !m_datagram.endsWith('\n'))
+            m_datagram += m_crSeen ? "\r\n" : "\n";
+    }
+    const qsizetype n = std::min<qsizetype>(m_datagram.size(), kBlock);
+    m_input.append(std::string_view(m_datagram.constData(), static_cast<std::size_t>(n)));
+    m_datagram.remove(0, n);
+    return true;
 }
 
-void NetworkDevice::readArrived()
+void NetworkDevice::takeRest()
 {
-    if (pull())
-        inputArrived();
+    // What the server sent just before closing is received before the connection goes.
+    if (m_kind != Kind::Tcp || m_tcp.bytesAvailable() == 0)
+        return;
+    const QByteArray bytes = m_tcp.readAll();
+    m_input.append(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    QMetaObject::invokeMethod(
+        this, [this] { m_turns.run(); }, Qt::QueuedConnection);
 }
 
 void NetworkDevice::reportOutagesTo(Dialogs &dialogs)
@@ -168,8 +199,9 @@ void NetworkDevice::reportOutagesTo(Dialogs &dialogs)
             text += " FenLark tries every " + std::to_string(seconds) + " seconds to " +
                     (m_kind == Kind::Tcp ? "connect" : "listen") + " again and " +
                     (lost ? "goes on receiving" : "starts receiving") + " when it can.";
-        dialogs.notice(text);
+        dialogs.inputNotice(text);
     });
+    setBackListener([&dialogs] { dialogs.inputBack(); });
 }
 
 } // namespace fenlark::qt

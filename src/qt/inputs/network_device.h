@@ -3,8 +3,10 @@
 #pragma once
 
 #include "forms/ports.h"
+#include "qt/inputs/delivery_turns.h"
 #include "reception/input_buffer.h"
 
+#include <QByteArray>
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
@@ -20,16 +22,23 @@ class NetworkDevice : public QObject, public SerialDevice {
 public:
     enum class Kind { Tcp, Udp };
     static constexpr int kRetryMs = 5000;
-    // The most received bytes held between the network and the core (as for the serial line).
-    static constexpr std::size_t kHeldBound = 32 * 1024;
+    // The most bytes handed to the core at once: a flood is read and filed a block at a time.
+    static constexpr qint64 kBlock = 1024;
+    // What QTcpSocket holds between the network and the core; beyond it TCP's own flow control
+    // holds the sender back.
+    static constexpr qint64 kTcpBuffer = 16 * 1024;
+    // What the system is asked to keep of the datagrams not read yet, for bursts.
+    static constexpr int kUdpBuffer = 1024 * 1024;
 
-    // Tcp: the server to connect to; Udp: the port to listen on (`host` unused; port 0 takes any
-    // free port). `retryMs`: how often an input that is away is tried again; 0 never.
+    // Tcp: the server to connect to. Udp: the port to listen on, on the address `host` (empty:
+    // every address); `shared`: other programs on this computer may listen on the same port
+    // (otherwise the port is this program's alone). Port 0 takes any free port. `retryMs`: how
+    // often an input that is away is tried again; 0 never.
     NetworkDevice(Kind kind, QString host, quint16 port, int retryMs = kRetryMs,
-                  QObject *parent = nullptr);
+                  QObject *parent = nullptr, bool shared = false);
     ~NetworkDevice() override;
 
-    // "TCP HOST:PORT" or "UDP port PORT", whatever the port number.
+    // "TCP HOST:PORT" or "UDP port PORT" (with its address, when one is given).
     std::string deviceName(int port) const override;
     std::string checkPort(int) override { return {}; }
     std::string checkSettings(const LineSettings &) override { return {}; }
@@ -39,8 +48,10 @@ public:
     // Disconnects; what arrived and was not read is lost, and so is what is sent meanwhile.
     void close() override;
     bool isOpen() const override { return m_open; }
-    std::size_t waiting() const override;
-    std::string read(std::size_t max) override;
+    // The bytes taken from the network and not read yet: a block at most.
+    std::size_t waiting() const override { return m_input.waiting(); }
+    std::string read(std::size_t max) override { return m_input.read(max); }
+    InputSource source() const override { return m_input.source(); }
 
     enum class Outage { Lost, Unreachable };
     // Told once for each outage, with the reason, after the socket's signal has returned: a
@@ -50,7 +61,10 @@ public:
     {
         m_outageListener = std::move(listener);
     }
-    // The operator is told in a notice: what failed, that the messages are kept, and the retry.
+    // Told when the input is up again after an outage that was told.
+    void setBackListener(std::function<void()> listener) { m_backListener = std::move(listener); }
+    // The operator is told in the receiver's notice: what failed, that the messages are kept, and
+    // the retry; the notice goes when the input is back.
     void reportOutagesTo(Dialogs &dialogs);
 
     // Connected, or listening.
@@ -62,18 +76,24 @@ public:
     void retryNow();
     // The port listened on (UDP).
     quint16 localPort() const { return m_udp.localPort(); }
+    // Whether bytes have been received that the core has not read yet.
+    bool receiving() const;
 
 private:
     void attempt();
+    // The connection is made, or the port listened on.
+    void cameUp();
     void lineDown(const std::string &why);
-    // Moves received bytes to those waiting while fewer than half the bound wait; true when any
-    // moved. A datagram is one or more lines: one that does not end its last line gets CR LF.
-    bool pull();
-    void readArrived();
+    // Moves the next block of received bytes to those waiting; false when none is there. A
+    // datagram that does not end its last line gets the stream's own line end.
+    bool take();
+    // Whatever a closing connection left in the socket's buffer.
+    void takeRest();
 
     Kind m_kind;
     QString m_host;
     quint16 m_port;
+    bool m_shared;
     QTcpSocket m_tcp;
     QUdpSocket m_udp;
     QTimer m_retry;
@@ -83,7 +103,11 @@ private:
     bool m_wasUp = false;
     int m_failures = 0;
     InputBuffer m_input;
+    QByteArray m_datagram; // the rest of the datagram being handed over
+    bool m_crSeen = false; // the datagrams have shown a CR: their line end is CR LF, else LF
+    DeliveryTurns m_turns;
     std::function<void(Outage, const std::string &)> m_outageListener;
+    std::function<void()> m_backListener;
 };
 
 } // namespace fenlark::qt

@@ -4,6 +4,7 @@
 #include "qt/inputs/serial_port_device.h"
 #include "qt/latin1.h"
 
+#include <QHostAddress>
 #include <QSettings>
 
 namespace fenlark::qt {
@@ -36,10 +37,15 @@ QString ReceiverChoice::text() const
     case Kind::Udp:
         break;
     }
-    return QStringLiteral("UDP port %1").arg(port);
+    return QStringLiteral("UDP port %1").arg(port) +
+           (host.isEmpty() ? QString() : QStringLiteral(" on ") + host) +
+           (shared ? QStringLiteral(", shared") : QString());
 }
 
-std::optional<ReceiverChoice> tcpChoice(const QString &text)
+namespace {
+
+// HOST and PORT of "HOST:PORT", the brackets of "[::1]" taken off; nothing when malformed.
+std::optional<std::pair<QString, quint16>> hostAndPort(const QString &text)
 {
     const qsizetype colon = text.lastIndexOf(QLatin1Char(':'));
     QString host = text.left(colon);
@@ -48,23 +54,71 @@ std::optional<ReceiverChoice> tcpChoice(const QString &text)
     const auto port = portNumber(text.mid(colon + 1));
     if (colon < 0 || host.isEmpty() || !port)
         return std::nullopt;
-    return ReceiverChoice{ReceiverChoice::Kind::Tcp, {}, host, *port, {}};
+    return std::pair{host, *port};
+}
+
+QString key(const char *name)
+{
+    return QLatin1String(name);
+}
+
+} // namespace
+
+std::optional<ReceiverChoice> tcpChoice(const QString &text)
+{
+    const auto server = hostAndPort(text);
+    if (!server)
+        return std::nullopt;
+    return ReceiverChoice{ReceiverChoice::Kind::Tcp, {}, server->first, server->second, {}, false};
+}
+
+std::optional<ReceiverChoice> udpChoice(const QString &text, bool shared)
+{
+    ReceiverChoice choice{ReceiverChoice::Kind::Udp, {}, {}, ReceiverChoice::kNmeaPort, {}, shared};
+    if (const auto port = portNumber(text)) {
+        choice.port = *port;
+        return choice;
+    }
+    const auto local = hostAndPort(text);
+    if (!local || QHostAddress(local->first).isNull())
+        return std::nullopt;
+    choice.host = local->first;
+    choice.port = local->second;
+    return choice;
+}
+
+ReceiverChoice keptChoice(QSettings &settings, ReceiverChoice::Kind kind)
+{
+    using Kind = ReceiverChoice::Kind;
+    settings.beginGroup(key("receiver"));
+    // Settings kept before each kind had its own host and port hold them once, for both.
+    const QString host = settings.value(key("host")).toString();
+    const QString port = settings.value(key("port")).toString();
+    ReceiverChoice choice{kind, settings.value(key("serialDevice")).toString(), {}, {}, {}, false};
+    if (kind == Kind::Tcp) {
+        choice.host = settings.value(key("tcpHost"), host).toString();
+        choice.port = portNumber(settings.value(key("tcpPort"), port).toString())
+                          .value_or(ReceiverChoice::kNmeaPort);
+    } else if (kind == Kind::Udp) {
+        choice.host = settings.value(key("udpAddress")).toString();
+        choice.port = portNumber(settings.value(key("udpPort"), port).toString())
+                          .value_or(ReceiverChoice::kNmeaPort);
+        choice.shared = settings.value(key("udpShared"), false).toBool();
+    } else if (kind == Kind::Decoder) {
+        choice.radio = loadRadioChoice(settings);
+    }
+    settings.endGroup();
+    return choice;
 }
 
 ReceiverChoice loadReceiverChoice(QSettings &settings)
 {
-    settings.beginGroup(QStringLiteral("receiver"));
-    ReceiverChoice choice;
-    const QString kind = settings.value(QStringLiteral("input")).toString();
+    ReceiverChoice::Kind kind = ReceiverChoice::Kind::PortSettings;
+    const QString name = settings.value(key("receiver/input")).toString();
     for (int k = 0; k < 5; ++k)
-        if (kind == QLatin1String(kKindNames[k]))
-            choice.kind = static_cast<ReceiverChoice::Kind>(k);
-    choice.serialDevice = settings.value(QStringLiteral("serialDevice")).toString();
-    choice.host = settings.value(QStringLiteral("host")).toString();
-    choice.port = portNumber(settings.value(QStringLiteral("port")).toString())
-                      .value_or(ReceiverChoice::kNmeaPort);
-    choice.radio = loadRadioChoice(settings);
-    settings.endGroup();
+        if (name == QLatin1String(kKindNames[k]))
+            kind = static_cast<ReceiverChoice::Kind>(k);
+    const ReceiverChoice choice = keptChoice(settings, kind);
     const bool complete =
         (choice.kind != ReceiverChoice::Kind::Serial || !choice.serialDevice.isEmpty()) &&
         (choice.kind != ReceiverChoice::Kind::Tcp || !choice.host.isEmpty());
@@ -73,13 +127,27 @@ ReceiverChoice loadReceiverChoice(QSettings &settings)
 
 void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice)
 {
-    settings.beginGroup(QStringLiteral("receiver"));
-    settings.setValue(QStringLiteral("input"),
+    settings.setValue(key("receiver/input"),
                       QLatin1String(kKindNames[static_cast<int>(choice.kind)]));
-    settings.setValue(QStringLiteral("serialDevice"), choice.serialDevice);
-    settings.setValue(QStringLiteral("host"), choice.host);
-    settings.setValue(QStringLiteral("port"), choice.port);
-    saveRadioChoice(settings, choice.radio);
+    keepForKind(settings, choice);
+}
+
+void keepForKind(QSettings &settings, const ReceiverChoice &choice)
+{
+    using Kind = ReceiverChoice::Kind;
+    settings.beginGroup(key("receiver"));
+    if (choice.kind == Kind::Serial) {
+        settings.setValue(key("serialDevice"), choice.serialDevice);
+    } else if (choice.kind == Kind::Tcp) {
+        settings.setValue(key("tcpHost"), choice.host);
+        settings.setValue(key("tcpPort"), choice.port);
+    } else if (choice.kind == Kind::Udp) {
+        settings.setValue(key("udpAddress"), choice.host);
+        settings.setValue(key("udpPort"), choice.port);
+        settings.setValue(key("udpShared"), choice.shared);
+    } else if (choice.kind == Kind::Decoder) {
+        saveRadioChoice(settings, choice.radio);
+    }
     settings.endGroup();
     settings.sync();
 }
@@ -98,7 +166,7 @@ std::unique_ptr<SerialDevice> makeReceiverDevice(const ReceiverChoice &choice, D
     }
     auto device = std::make_unique<NetworkDevice>(
         choice.kind == Kind::Tcp ? NetworkDevice::Kind::Tcp : NetworkDevice::Kind::Udp, choice.host,
-        choice.port);
+        choice.port, NetworkDevice::kRetryMs, nullptr, choice.shared);
     device->reportOutagesTo(dialogs);
     return device;
 }

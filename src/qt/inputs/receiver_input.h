@@ -23,9 +23,10 @@ struct ReceiverChoice {
 
     Kind kind = Kind::PortSettings;
     QString serialDevice;     // Serial
-    QString host;             // Tcp
+    QString host;             // Tcp: the server; Udp: the address listened on, empty for every one
     quint16 port = kNmeaPort; // Tcp and Udp
     RadioChoice radio;        // Decoder
+    bool shared = false;      // Udp: other programs on this computer may listen on the port too
 
     // How the choice reads to the operator ("TCP 192.168.1.5:10110").
     QString text() const;
@@ -34,9 +35,18 @@ struct ReceiverChoice {
 
 // "HOST:PORT" ("[::1]:10110" for an IPv6 address) as a TCP choice; nothing when malformed.
 std::optional<ReceiverChoice> tcpChoice(const QString &text);
+// "[ADDRESS:]PORT" as a UDP choice, the address one of this computer's ("127.0.0.1", "[::1]");
+// nothing when malformed.
+std::optional<ReceiverChoice> udpChoice(const QString &text, bool shared);
 // The choice kept in the settings; the port number of the port settings when none is.
 ReceiverChoice loadReceiverChoice(QSettings &settings);
+// Keeps the choice; what was kept for the other kinds of input stays, for the dialog to offer.
 void saveReceiverChoice(QSettings &settings, const ReceiverChoice &choice);
+// Keeps what a kind of input was last given (its server, device, address and port), for the
+// dialog to offer again, without choosing it.
+void keepForKind(QSettings &settings, const ReceiverChoice &choice);
+// What the settings keep for a kind of input, also while another is chosen.
+ReceiverChoice keptChoice(QSettings &settings, ReceiverChoice::Kind kind);
 
 // The device of a choice; it tells its outages (an unplugged line, a lost connection) to `dialogs`.
 // A recording is played at `pace`.

@@ -231,8 +231,9 @@ void SerialPortDevice::reportOutagesTo(Dialogs &dialogs)
                     " when it can. ";
         text += lost ? "To try at once, choose Configure, ComPort, then Leave Unchanged."
                      : "To use another port, choose Configure, ComPort.";
-        dialogs.notice(text);
+        dialogs.inputNotice(text);
     });
+    m_dialogs = &dialogs;
 }
 
 bool SerialPortDevice::retryNow()
@@ -240,7 +241,13 @@ bool SerialPortDevice::retryNow()
     if (!m_open || m_port.isOpen() || (m_fixedDevice.isEmpty() && m_portNumber == 0))
         return m_port.isOpen();
     std::string why;
-    return openLine(why) == LineOpening::Up;
+    if (openLine(why) != LineOpening::Up)
+        return false;
+    // The line came back on its own: a fresh stream, whose line ends start afresh.
+    m_input.restart(0);
+    if (m_dialogs)
+        m_dialogs->inputBack();
+    return true;
 }
 
 } // namespace fenlark::qt

@@ -48,6 +48,7 @@ public:
     bool isOpen() const override { return m_open; }
     std::size_t waiting() const override;
     std::string read(std::size_t max) override;
+    InputSource source() const override { return m_input.source(); }
 
     enum class Outage { LineFailed, NotThere };
     // Told once for each outage of a device, with the device's reason: when an open line fails
@@ -58,8 +59,8 @@ public:
     {
         m_outageListener = std::move(listener);
     }
-    // The operator is told in a notice: what failed, that the messages are kept, and how the line
-    // comes back.
+    // The operator is told in the receiver's notice: what failed, that the messages are kept, and
+    // how the line comes back; the notice goes when the line is back.
     void reportOutagesTo(Dialogs &dialogs);
     // Whether the device itself is open now (false while the line is away).
     bool lineUp() const { return m_port.isOpen(); }
@@ -96,6 +97,7 @@ private:
     int m_failures = 0;
     int m_errorReports = 0;
     std::function<void(Outage, const std::string &)> m_outageListener;
+    Dialogs *m_dialogs = nullptr;
 };
 
 } // namespace fenlark::qt

@@ -55,10 +55,38 @@ void MessageBoxDialogs::notice(const std::string &text)
     box.exec();
 }
 
+namespace {
+
+// A notice that is shown and left to the event loop the program runs already.
+QMessageBox *showNotice(const std::string &text)
+{
+    auto *box = new QMessageBox(QApplication::activeWindow());
+    prepare(*box, text, QMessageBox::Ok, QMessageBox::Ok, QStringLiteral("fenlark-notice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+    return box;
+}
+
+} // namespace
+
 void MessageBoxDialogs::report(const std::string &text)
 {
-    QMetaObject::invokeMethod(
-        &m_reports, [this, text] { notice(text); }, Qt::QueuedConnection);
+    showNotice(text);
+}
+
+void MessageBoxDialogs::inputNotice(const std::string &text)
+{
+    if (m_inputNotice)
+        m_inputNotice->setText(toQString(text));
+    else
+        m_inputNotice = showNotice(text);
+}
+
+void MessageBoxDialogs::inputBack()
+{
+    if (m_inputNotice)
+        m_inputNotice->close();
 }
 
 std::string MessageBoxDialogs::chooseFile(const std::string &title)

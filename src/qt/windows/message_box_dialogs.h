@@ -4,7 +4,8 @@
 
 #include "forms/ports.h"
 
-#include <QObject>
+#include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 namespace fenlark::qt {
@@ -14,16 +15,23 @@ public:
     // Escape and the box's close control dismiss a question.
     Answer question(const std::string &question) override;
     void notice(const std::string &text) override;
-    // Shown from the event loop once the caller has returned, so that reception goes on while the
-    // notice is open.
+    // Shown without an event loop of its own, so that reception goes on while the notice is open
+    // and no notice waits inside another.
     void report(const std::string &text) override;
+    // One notice at most: a new one takes the text of the one open; it goes when the input is back.
+    void inputNotice(const std::string &text) override;
+    void inputBack() override;
+
+    // The receiver's notice while it is open.
+    QMessageBox *openInputNotice() const { return m_inputNotice; }
+
     // A file dialog opened on the sample folder.
     std::string chooseFile(const std::string &title) override;
     // Where file dialogs open: the supplied data (the sample capture).
     void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
 private:
-    QObject m_reports; // reports still queued are dropped with the dialogs
+    QPointer<QMessageBox> m_inputNotice;
     QString m_sampleFolder;
 };
 

@@ -7,11 +7,13 @@
 #include "qt/windows/tuning_view.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHostAddress>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -77,6 +79,11 @@ ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
     m_host->setPlaceholderText(QStringLiteral("host name or address"));
     m_tcpPort = portBox(this, "tcpPort");
     m_udpPort = portBox(this, "udpPort");
+    m_udpAddress = new QLineEdit(this);
+    m_udpAddress->setObjectName(QStringLiteral("udpAddress"));
+    m_udpAddress->setPlaceholderText(QStringLiteral("every address"));
+    m_udpShared = new QCheckBox(QStringLiteral("Share the port with other programs"), this);
+    m_udpShared->setObjectName(QStringLiteral("udpShared"));
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("inputStatus"));
     m_status->setWordWrap(true);
@@ -93,13 +100,15 @@ ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
     grid->addWidget(m_host, 3, 1);
     grid->addWidget(m_tcpPort, 3, 2);
     grid->addWidget(m_udp, 4, 0);
-    grid->addWidget(m_udpPort, 4, 1);
-    grid->addWidget(m_decoder, 5, 0, Qt::AlignTop);
-    grid->addWidget(m_radio, 5, 1, 1, 2);
-    grid->addWidget(m_tuning, 6, 0, 1, 3);
-    grid->addWidget(m_status, 7, 0, 1, 3);
-    grid->addWidget(m_counts, 8, 0, 1, 3);
-    grid->addWidget(buttons, 9, 0, 1, 3);
+    grid->addWidget(m_udpAddress, 4, 1);
+    grid->addWidget(m_udpPort, 4, 2);
+    grid->addWidget(m_udpShared, 5, 1, 1, 2);
+    grid->addWidget(m_decoder, 6, 0, Qt::AlignTop);
+    grid->addWidget(m_radio, 6, 1, 1, 2);
+    grid->addWidget(m_tuning, 7, 0, 1, 3);
+    grid->addWidget(m_status, 8, 0, 1, 3);
+    grid->addWidget(m_counts, 9, 0, 1, 3);
+    grid->addWidget(buttons, 10, 0, 1, 3);
     grid->setColumnStretch(1, 1);
 
     connect(buttons, &QDialogButtonBox::accepted, this, &ReceiverInputDialog::accept);
@@ -110,6 +119,7 @@ ReceiverInputDialog::ReceiverInputDialog(ReceiverInput &input, Application &app,
     });
     connect(m_serialDevices, &QComboBox::activated, this, [this] { m_serial->setChecked(true); });
     connect(m_host, &QLineEdit::textEdited, this, [this] { m_tcp->setChecked(true); });
+    connect(m_udpAddress, &QLineEdit::textEdited, this, [this] { m_udp->setChecked(true); });
     // The state of a connection changes on its own: it is shown again while the dialog is open.
     m_refresh = new QTimer(this);
     m_refresh->setInterval(1000);
@@ -150,9 +160,16 @@ void ReceiverInputDialog::showChoiceInUse()
     m_tuning->setVisible(m_input.decoderDevice() != nullptr);
     if (!chosenDevice.isEmpty())
         m_serialDevices->setCurrentIndex(m_serialDevices->findText(chosenDevice));
-    m_host->setText(choice.kind == Kind::Tcp ? choice.host : QString());
-    m_tcpPort->setValue(choice.kind == Kind::Tcp ? choice.port : ReceiverChoice::kNmeaPort);
-    m_udpPort->setValue(choice.kind == Kind::Udp ? choice.port : ReceiverChoice::kNmeaPort);
+    // The server and ports last chosen stay offered while another input is in use.
+    const ReceiverChoice tcp =
+        choice.kind == Kind::Tcp ? choice : keptChoice(m_settings, Kind::Tcp);
+    const ReceiverChoice udp =
+        choice.kind == Kind::Udp ? choice : keptChoice(m_settings, Kind::Udp);
+    m_host->setText(tcp.host);
+    m_tcpPort->setValue(tcp.port);
+    m_udpAddress->setText(udp.host);
+    m_udpPort->setValue(udp.port);
+    m_udpShared->setChecked(udp.shared);
     refreshStatus();
     m_refresh->start();
 }
@@ -187,22 +204,35 @@ std::optional<ReceiverChoice> ReceiverInputDialog::chosen(QString &why) const
     using Kind = ReceiverChoice::Kind;
     ReceiverChoice choice;
     if (m_serial->isChecked()) {
-        choice = {Kind::Serial, m_serialDevices->currentText().trimmed(), {}, {}, {}};
+        choice = {Kind::Serial, m_serialDevices->currentText().trimmed(), {}, {}, {}, false};
         why = QStringLiteral("Choose or type a serial device.");
         return choice.serialDevice.isEmpty() ? std::nullopt : std::optional(choice);
     }
     if (m_tcp->isChecked()) {
-        choice = {
-            Kind::Tcp, {}, m_host->text().trimmed(), static_cast<quint16>(m_tcpPort->value()), {}};
+        choice = {Kind::Tcp,
+                  {},
+                  m_host->text().trimmed(),
+                  static_cast<quint16>(m_tcpPort->value()),
+                  {},
+                  false};
         why = QStringLiteral("Type the TCP server's host name or address.");
         return choice.host.isEmpty() ? std::nullopt : std::optional(choice);
     }
-    if (m_udp->isChecked())
-        return ReceiverChoice{Kind::Udp, {}, {}, static_cast<quint16>(m_udpPort->value()), {}};
+    if (m_udp->isChecked()) {
+        choice = {Kind::Udp,
+                  {},
+                  m_udpAddress->text().trimmed(),
+                  static_cast<quint16>(m_udpPort->value()),
+                  {},
+                  m_udpShared->isChecked()};
+        why = QStringLiteral("Type an address of this computer, or none for every address.");
+        const bool local = choice.host.isEmpty() || !QHostAddress(choice.host).isNull();
+        return local ? std::optional(choice) : std::nullopt;
+    }
     if (m_decoder->isChecked()) {
         const auto radio = m_radio->choice(why);
-        return radio ? std::optional(
-                           ReceiverChoice{Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort, *radio})
+        return radio ? std::optional(ReceiverChoice{Kind::Decoder, {}, {}, ReceiverChoice::kNmeaPort,
+                                                    *radio, false})
                      : std::nullopt;
     }
     return ReceiverChoice{};
@@ -217,6 +247,22 @@ void ReceiverInputDialog::accept()
         return;
     }
     saveReceiverChoice(m_settings, *choice);
+    // The server and ports typed for the other kinds stay offered.
+    using Kind = ReceiverChoice::Kind;
+    if (choice->kind != Kind::Tcp && !m_host->text().trimmed().isEmpty())
+        keepForKind(m_settings, {Kind::Tcp,
+                                 {},
+                                 m_host->text().trimmed(),
+                                 static_cast<quint16>(m_tcpPort->value()),
+                                 {},
+                                 false});
+    if (choice->kind != Kind::Udp)
+        keepForKind(m_settings, {Kind::Udp,
+                                 {},
+                                 m_udpAddress->text().trimmed(),
+                                 static_cast<quint16>(m_udpPort->value()),
+                                 {},
+                                 m_udpShared->isChecked()});
     if (m_input.choice() != choice || m_input.forThisRun()) {
         // The port closes while the device changes, so that the new one opens with its number
         // and line settings and its stream starts afresh. A port that could not be opened before

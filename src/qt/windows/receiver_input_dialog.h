@@ -2,7 +2,7 @@
 // from the port settings, a TCP server, a UDP port, or FenLark's own decoder on a recording, a
 // sound card, an SDR or an rtl_tcp server (with the tuning of each channel it decodes). The choice
 // is kept in the per-user settings and takes effect at once; the dialog says which input is in use
-// and whether it is connected.
+// and whether it is connected, and offers the server and ports last chosen for each kind of input.
 #pragma once
 
 #include "qt/inputs/receiver_input.h"
@@ -11,6 +11,7 @@
 
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -65,6 +66,8 @@ private:
     QLineEdit *m_host;
     QSpinBox *m_tcpPort;
     QSpinBox *m_udpPort;
+    QLineEdit *m_udpAddress;
+    QCheckBox *m_udpShared;
     QLabel *m_status;
     QLabel *m_counts;
     QTimer *m_refresh;
