@@ -1,5 +1,6 @@
 #include "qt/user_folder.h"
 
+#include "common/file_io.h"
 #include "map/outline_file.h"
 #include "view/vocabulary.h"
 
@@ -67,18 +68,15 @@ std::string prepareUserFolder(const fs::path &data, const fs::path &folder)
         missing.push_back(file);
     }
     for (const SuppliedFile &file : missing) {
+        // Written whole under a temporary name made anew, then given its name where nothing is:
+        // no file is written through a link that someone planted in the folder.
         const fs::path target = folder / file.working;
-        fs::path part = target;
-        part += ".part";
-        fs::copy_file(data / file.installed, part, fs::copy_options::overwrite_existing, ec);
-        if (!ec)
-            fs::rename(part, target, ec);
-        if (ec) {
-            std::error_code ignored;
-            fs::remove(part, ignored);
+        const FileRead supplied = readWholeFile((data / file.installed).string());
+        const std::string problem =
+            supplied.ok() ? createNewFile(target.string(), supplied.bytes) : supplied.problem;
+        if (!problem.empty())
             return "cannot copy " + quoted(data / file.installed) + " to " + quoted(target) + ": " +
-                   ec.message();
-        }
+                   problem;
     }
     return {};
 }

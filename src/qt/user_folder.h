@@ -16,9 +16,10 @@ std::filesystem::path installedDataPath();
 
 // Makes `folder` and copies into it each supplied file it lacks from `data` (the station files and
 // the map outline; the sample capture stays a sample). A file already there, a user's own, is
-// never replaced; each copy is written under a temporary name and then renamed, so none is left
-// half-written. Returns why the folder could not be made ready, naming the path; empty when it is
-// ready.
+// never replaced, nor is anything written through a link planted there; each copy is written under
+// a new temporary name and then given its name, so none is left half-written. Returns why the
+// folder could not be made ready, naming the path and the system's reason ("No space left on
+// device"); empty when it is ready.
 std::string prepareUserFolder(const std::filesystem::path &data,
                               const std::filesystem::path &folder);
 

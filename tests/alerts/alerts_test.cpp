@@ -90,8 +90,9 @@ TEST(AlarmFiling, TypeDSoundsThroughEveryFilterAndDisplayModeAndShowBringsItUp)
         p.receiveMessage("UD03"); // a repeat within 72 hours
         EXPECT_EQ(pendingIds(p.app), "UD03");
         p.clock.advance(72 * 3600 + 1);
-        p.receiveMessage("UD03"); // heard again later: a new message
-        EXPECT_EQ(pendingIds(p.app), "UD03 UD03");
+        p.receiveMessage("UD03"); // heard again later: a new message, its alarm in the old one's place
+        EXPECT_EQ(pendingIds(p.app), "UD03");
+        EXPECT_EQ(p.app.alarms().AlarmTime.caption(), "Received 11/12/26 at 12:40:02 UTC");
     }
 }
 
@@ -135,6 +136,26 @@ TEST(AlarmQueue, NewestFirstAndEachAcknowledgedOnItsOwn)
     p.form().Quitbutton.click();
     EXPECT_EQ(p.dialogs.questions.back(), "Save messages first?");
     EXPECT_TRUE(p.app.ended());
+}
+
+TEST(AlarmQueue, AnIdentifierHeardAnewTakesItsOldPlaceAndTheQueueIsBounded)
+{
+    TestProgram p;
+    p.receiveMessage("XD01");
+    p.receiveMessage("XD02");
+    p.clock.advance(73 * 3600); // XD01 is a new message again: one alarm for it, the newest
+    p.receiveMessage("XD01");
+    EXPECT_EQ(pendingIds(p.app), "XD01 XD02");
+    EXPECT_EQ(test::listState(p.app.alarms().AlarmList),
+              "[XD01  08/12/26 13:40:01] XD02  05/12/26 12:40:01");
+    for (int n = 100; n < 100 + int(Alarms::kMaxPending); ++n)
+        p.receiveMessage("AD" + std::to_string(n).substr(1));
+    ASSERT_EQ(p.app.alarms().pending().size(), Alarms::kMaxPending);
+    EXPECT_EQ(p.app.alarms().pending().back().msgid, "AD00");
+    EXPECT_EQ(p.app.alarms().AlarmList.count(), int(Alarms::kMaxPending));
+    EXPECT_EQ(p.dialogs.notices, std::vector<std::string>{
+                                     "More than 100 alarms are waiting: the oldest are acknowledged "
+                                     "as new ones sound, and the 100 newest wait."});
 }
 
 TEST(NewMarks, SetOnFilingUntilSeenPrintedLoadedOrADayOld)

@@ -30,6 +30,19 @@ TEST(Timer1Timer, SavesInsideTheFourWindowsWithBothEndsExcluded)
         }
 }
 
+TEST(PurgeClick, ASaveThatFailsKeepsTheTableAndItsCount)
+{
+    TestProgram p;
+    p.receiveMessage("AA01");
+    p.clock.advance(3 * 86400);
+    p.receiveMessage("BB02");
+    std::filesystem::create_directories("navtex.txt/x"); // the log cannot be replaced
+    p.form().purge.click();
+    EXPECT_EQ(test::listState(p.form().MessageList), "BB02");
+    EXPECT_EQ(p.form().Text12.text(), " 1 logged");
+    EXPECT_EQ(p.dialogs.notices.size(), 1u);
+}
+
 TEST(AutosaveClick, TheBoxStopsAndRestartsTheTick)
 {
     TestProgram p;

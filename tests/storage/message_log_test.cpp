@@ -183,11 +183,13 @@ TEST(MessageLog, AKeptLogIsTheSameFileBesideTheLinkTargetUnderAFreeName)
                                        "\"logs/navtex-20261205-124001-2.txt\"."});
 }
 
-// Every reader survives what is not a regular file, says why, and a save never replaces it.
+// Every reader survives what is not a regular file or is larger than any real one, says why, and
+// a save never replaces it.
 TEST(WorkingFolderFiles, AnythingButARegularFileIsRefusedWithItsReason)
 {
     const std::pair<const char*, const char*> spoils[] = {
-        {"", "folder"}, {"|", "FIFO"}, {"/dev/zero", "device"}, {"/proc/self/mem", "be read"}};
+        {"", "folder"},          {"|", "FIFO"},     {"/dev/zero", "device"},
+        {"/proc/self/mem", "be read"}, {"+", "holds more than"}};
     for (const std::string file : {"fenlark.ini", "navtex.txt", "capture.txt"})
         for (const auto& [link, reason] : spoils) {
             SCOPED_TRACE(file + " as " + reason);
@@ -196,6 +198,8 @@ TEST(WorkingFolderFiles, AnythingButARegularFileIsRefusedWithItsReason)
                 std::filesystem::create_directories(file + "/x");
             else if (*link == '|')
                 ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+            else if (*link == '+') // 600 MiB of nothing, sparse
+                writeFile(file, ""), std::filesystem::resize_file(file, 600 << 20);
             else
                 std::filesystem::create_symlink(link, file);
             const std::filesystem::file_type type = std::filesystem::symlink_status(file).type();
@@ -216,6 +220,39 @@ TEST(WorkingFolderFiles, AnythingButARegularFileIsRefusedWithItsReason)
                        s.find(reason) != std::string::npos;
             })) << testing::PrintToString(said);
         }
+}
+
+// A file of /proc says it is empty and holds far more: it is refused once past the limit.
+TEST(WorkingFolderFiles, AFileLargerThanItSaysIsReadNoFurtherThanTheLimit)
+{
+    const FileRead read = readWholeFile("/proc/self/pagemap", 1 << 20);
+    EXPECT_EQ(read.kind, FileProblem::TooLarge);
+    EXPECT_EQ(read.problem, "it holds more than 1 MiB, more than such a file ever does");
+    EXPECT_TRUE(read.bytes.empty());
+}
+
+// Files made where nothing is: never through a link planted at the name or at the temporary name.
+TEST(WorkingFolderFiles, NoFileIsMadeThroughALink)
+{
+    test::TempWorkingDir dir;
+    writeFile("victim.txt", "VICTIM");
+    std::filesystem::create_symlink("victim.txt", "new.txt.tmp");
+    EXPECT_EQ(createNewFile("new.txt", "NEW"), "");
+    EXPECT_EQ(readFile("new.txt"), "NEW");
+    EXPECT_EQ(readFile("victim.txt"), "VICTIM");
+    std::filesystem::create_symlink("nowhere.txt", "dangling.txt");
+    EXPECT_EQ(createNewFile("dangling.txt", "NEW"), "File exists");
+    createEmptyFile("dangling.txt");
+    EXPECT_FALSE(std::filesystem::exists("nowhere.txt"));
+    TestProgram p; // the capture and the map outline made empty when missing, not through a link
+    std::filesystem::create_symlink("made-by-capture.txt", "capture.txt");
+    std::filesystem::create_symlink("made-by-map.pnt", "mapper.pnt");
+    p.form().mnucapture.click();
+    p.form().Mapbutton.click();
+    for (const char* made : {"made-by-capture.txt", "made-by-map.pnt"})
+        EXPECT_FALSE(std::filesystem::exists(made)) << made;
+    createEmptyFile("empty.txt");
+    EXPECT_EQ(readFile("empty.txt"), "");
 }
 
 // A new file gets the default mode, a replaced one keeps its own, a link stays a link, and nothing

@@ -4,6 +4,8 @@
 #include "forms/control_registry.h"
 #include "view/message_view.h"
 
+#include <utility>
+
 namespace fenlark {
 namespace {
 
@@ -48,10 +50,26 @@ void Alarms::messageFiled(const MessageRecord& record)
     alarm.origin = messageOrigin(record.msgid, form.MessageTypeList, form.StationList,
                                  m_app.state().stations)
                        .typeAndStation;
-    // One entry more, not the list again: alarms left waiting must not make filing slow.
-    AlarmList.insertItem(0, entry(alarm));
+    // An identifier heard anew takes the place of its alarm still waiting, and beyond the most
+    // that wait the oldest goes: the list is made again, short as it is. Otherwise one entry
+    // more, not the list again: alarms left waiting must not make filing slow.
+    const std::size_t before = m_pending.size();
+    std::erase_if(m_pending, [&](const Alarm& waiting) { return waiting.msgid == alarm.msgid; });
     m_pending.push_front(std::move(alarm));
-    AlarmList.setListIndex(0);
+    if (m_pending.size() > kMaxPending) {
+        m_pending.pop_back();
+        if (!std::exchange(m_overflowTold, true))
+            m_app.platform().dialogs.report(
+                "More than " + std::to_string(kMaxPending) +
+                " alarms are waiting: the oldest are acknowledged as new ones sound, and the " +
+                std::to_string(kMaxPending) + " newest wait.");
+    }
+    if (m_pending.size() == before + 1) {
+        AlarmList.insertItem(0, entry(m_pending.front()));
+        AlarmList.setListIndex(0);
+    } else {
+        refill();
+    }
     m_app.showAlarms();
     if (m_observer)
         m_observer(m_pending.front());
@@ -106,6 +124,8 @@ void Alarms::Acknowledge_Click()
     if (i < 0)
         return;
     m_pending.erase(m_pending.begin() + i);
+    if (m_pending.size() < kMaxPending)
+        m_overflowTold = false;
     refill();
     if (m_pending.empty())
         m_app.closeAlarms();

@@ -32,6 +32,9 @@ public:
     static constexpr const char* kCaption = "FenLark - Alarm";
     // How many lines of the body the window shows.
     static constexpr int kShownLines = 5;
+    // The most alarms that wait; beyond it the oldest is acknowledged, and the operator is told
+    // once until fewer wait again.
+    static constexpr std::size_t kMaxPending = 100;
 
     explicit Alarms(Application& app);
     Alarms(const Alarms&) = delete;
@@ -76,6 +79,7 @@ private:
     Application& m_app;
     AlarmTypes m_types;
     std::deque<Alarm> m_pending; // newest first
+    bool m_overflowTold = false;
     std::function<void(const Alarm&)> m_observer;
 };
 

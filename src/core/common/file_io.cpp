@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <cstdio>
 #include <fcntl.h>
 #include <random>
 #include <sys/stat.h>
@@ -113,6 +114,21 @@ FileReader::FileReader(const std::string& path)
         fail(FileProblem::Failed, errorText(errno));
     else if (!S_ISREG(st.st_mode))
         fail(FileProblem::NotRegular, notRegularProblem(st.st_mode));
+    else
+        m_size = static_cast<std::uint64_t>(st.st_size);
+}
+
+bool FileReader::withinLimit(std::uint64_t maxBytes)
+{
+    if (ok() && (m_size > maxBytes || m_read > maxBytes))
+        fail(FileProblem::TooLarge, tooLargeProblem(maxBytes));
+    return m_kind != FileProblem::TooLarge;
+}
+
+std::string tooLargeProblem(std::uint64_t maxBytes)
+{
+    return "it holds more than " + std::to_string(maxBytes >> 20) +
+           " MiB, more than such a file ever does";
 }
 
 FileReader::~FileReader() { closeQuietly(m_fd); }
@@ -136,20 +152,52 @@ bool FileReader::read(std::string& out, std::size_t max)
         n = ::read(m_fd, out.data() + before, max);
     } while (n < 0 && errno == EINTR);
     out.resize(before + static_cast<std::size_t>(n > 0 ? n : 0));
+    m_read += static_cast<std::uint64_t>(n > 0 ? n : 0);
     if (n < 0)
         fail(FileProblem::Failed, "it cannot be read: " + errorText(errno));
     return n > 0;
 }
 
-FileRead readWholeFile(const std::string& path)
+FileRead readWholeFile(const std::string& path, std::uint64_t maxBytes)
 {
     FileReader in(path);
     FileRead result;
-    while (in.read(result.bytes, 1 << 16)) {
+    while (in.withinLimit(maxBytes) && in.read(result.bytes, 1 << 16)) {
     }
+    in.withinLimit(maxBytes);
     if (!in.ok())
         return {{}, in.problem(), in.kind()};
     return result;
+}
+
+void createEmptyFile(const std::string& path)
+{
+    closeQuietly(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+std::string createNewFile(const std::string& path, const std::string& bytes)
+{
+    std::string temp;
+    const int fd = createTemporary(path, temp);
+    if (fd < 0)
+        return errorText(errno);
+    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    const int err = errno;
+    if (::close(fd) != 0 || !written) {
+        const int why = written ? errno : err;
+        ::unlink(temp.c_str());
+        return errorText(why);
+    }
+    // The name is only taken where nothing is (a link there is not followed): by a rename that
+    // replaces nothing, or where the file system has none, by a second name.
+    if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0)
+        return {};
+    int why = errno;
+    if (why == EINVAL || why == ENOSYS) {
+        why = ::link(temp.c_str(), path.c_str()) == 0 ? 0 : errno;
+    }
+    ::unlink(temp.c_str());
+    return why == 0 ? std::string() : errorText(why);
 }
 
 std::string replaceFile(const std::string& path, const std::string& bytes)

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace fenlark {
@@ -11,7 +12,15 @@ enum class FileProblem {
     Missing,    // nothing of that name
     NotRegular, // a folder, a FIFO, a device...: never read
     Failed,     // it could not be opened, or reading failed part-way
+    TooLarge,   // larger than any file of its kind ever is
 };
+
+// The most a file of the working folder is read to: far more than any station file, settings
+// file or map outline holds. The log and the capture have limits of their own.
+inline constexpr std::uint64_t kMaxFileBytes = std::uint64_t(64) << 20;
+
+// Why a file is not read: "it holds more than 64 MiB, more than such a file ever does".
+std::string tooLargeProblem(std::uint64_t maxBytes);
 
 // A file opened for reading from start to end. Only a regular file is accepted, and opening never
 // blocks (a FIFO is refused at once, not waited on); every failure, also one part-way through (a
@@ -25,15 +34,22 @@ public:
 
     bool ok() const { return m_kind == FileProblem::None; }
     FileProblem kind() const { return m_kind; }
+    // The size the file says it has (a file of /proc says 0 and may hold more).
+    std::uint64_t size() const { return m_size; }
     // Why the file is not read, in words for the operator ("it is a folder").
     const std::string& problem() const { return m_problem; }
     // Appends up to `max` bytes to `out`; false at the end of the file or after a failure.
     bool read(std::string& out, std::size_t max);
+    // Refuses the file (TooLarge) when it says or turns out to hold more than `maxBytes`: call it
+    // after opening and after each read.
+    bool withinLimit(std::uint64_t maxBytes);
 
 private:
     void fail(FileProblem kind, std::string problem);
 
     int m_fd = -1;
+    std::uint64_t m_size = 0;
+    std::uint64_t m_read = 0;
     FileProblem m_kind = FileProblem::None;
     std::string m_problem;
 };
@@ -45,7 +61,18 @@ struct FileRead {
     bool ok() const { return kind == FileProblem::None; }
 };
 
-FileRead readWholeFile(const std::string& path);
+// The whole file, refused when it holds more than `maxBytes`.
+FileRead readWholeFile(const std::string& path, std::uint64_t maxBytes = kMaxFileBytes);
+
+// Makes an empty file at `path` when nothing is there, not even a symbolic link (whose target
+// would be made); says nothing when it cannot.
+void createEmptyFile(const std::string& path);
+
+// Writes a new file at `path` with `bytes`, when nothing is there: the bytes go to a temporary
+// file beside it, made anew (never through a planted link), synced and given the name, which
+// is never taken from something that came meanwhile. Returns the reason of a failure, empty on
+// success.
+std::string createNewFile(const std::string& path, const std::string& bytes);
 
 // Replaces the content of `path`, a symbolic link's target when it is one (the link stays): the
 // bytes go to a new temporary file in the target's folder, which is synced, given the replaced

@@ -2,7 +2,6 @@
 
 #include "common/file_io.h"
 
-#include <fstream>
 
 namespace fenlark {
 namespace {
@@ -26,12 +25,13 @@ void readOutline(const std::string& path, const std::function<void(const Outline
 {
     FileReader in(path);
     if (in.kind() == FileProblem::Missing) {
-        std::ofstream create(path, std::ios::binary | std::ios::app);
+        createEmptyFile(path);
         return;
     }
     // Each record is visited as soon as it is read; one cut by a block's end waits for its rest.
+    // A file past the limit (a link to a file of /proc) is read no further.
     std::string bytes;
-    while (in.read(bytes, 6 << 12)) {
+    while (in.withinLimit(kMaxFileBytes) && in.read(bytes, 6 << 12)) {
         const std::size_t whole = bytes.size() - bytes.size() % 6;
         for (std::size_t i = 0; i < whole; i += 6) {
             const auto* record = reinterpret_cast<const unsigned char*>(bytes.data() + i);

@@ -11,6 +11,7 @@
 #include "view/form1.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace fenlark {
 namespace {
@@ -302,20 +303,21 @@ void Form1::captureload()
 {
     State& s = state();
     std::string name = "capture.txt";
-    FileRead file = readWholeFile(name);
-    if (file.kind == FileProblem::Missing) {
+    std::optional<FileReader> file(std::in_place, name);
+    if (file->kind() == FileProblem::Missing) {
         // The working folder has no capture of its own: the operator may choose a recording
         // (the shell's dialog opens on the supplied sample). Nothing is created.
         name = m_app.platform().dialogs.chooseFile("Capture file load");
         if (name.empty())
             return;
-        file = readWholeFile(name);
+        file.emplace(name);
     }
-    if (!file.ok()) {
+    auto told = [&] {
         m_app.platform().dialogs.notice("The capture file \"" + name +
-                                        "\" could not be read: " + file.problem + ".");
-        return;
-    }
+                                        "\" could not be read: " + file->problem() + ".");
+    };
+    if (!file->withinLimit(kMaxCaptureBytes) || !file->ok())
+        return told();
     // The replay continues the port's line and message: it is channel 0, with its own line ends.
     const FlagScope replaying(m_replaying);
     ReceivedStream& stream = s.streams.at(0);
@@ -325,17 +327,24 @@ void Form1::captureload()
         Text9.setText(s.rxbuffer);
     }
     LineEnds lineEnds;
-    for (const char byte : file.bytes) {
-        // A sentence keeps its bytes as sent, which its checksum covers; filing upper-cases the
-        // lines it gives.
-        const bool sentence = stream.sentenceLine || nmea::startsSentence(byte);
-        s.rxchar = std::string(1, sentence ? byte : upperCase(byte));
-        if (lineEnds.endsLine(byte)) {
-            endLine(stream, source);
-        } else if (static_cast<unsigned char>(byte) >= 32) {
-            keepCharacter(stream, source);
+    // Read a piece at a time: memory stays small whatever the file's size.
+    std::string piece;
+    while (file->read(piece, 1 << 16) && file->withinLimit(kMaxCaptureBytes)) {
+        for (const char byte : piece) {
+            // A sentence keeps its bytes as sent, which its checksum covers; filing upper-cases
+            // the lines it gives.
+            const bool sentence = stream.sentenceLine || nmea::startsSentence(byte);
+            s.rxchar = std::string(1, sentence ? byte : upperCase(byte));
+            if (lineEnds.endsLine(byte)) {
+                endLine(stream, source);
+            } else if (static_cast<unsigned char>(byte) >= 32) {
+                keepCharacter(stream, source);
+            }
         }
+        piece.clear();
     }
+    if (!file->ok())
+        told();
 }
 
 void Form1::mnucapture_Click()

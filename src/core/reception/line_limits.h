@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
 namespace fenlark {
 
@@ -12,5 +13,8 @@ inline constexpr std::size_t kMaxLineLength = 4096;
 // A NAVTEX message is a few kilobytes at most; a body that would grow past this (its CR LF pairs
 // included) is dropped, so that a lost end line cannot grow it without bound.
 inline constexpr std::size_t kMaxBodyLength = 65536;
+
+// A capture is replayed from a file of at most this size: years of a receiver's output.
+inline constexpr std::uint64_t kMaxCaptureBytes = std::uint64_t(256) << 20;
 
 } // namespace fenlark

@@ -19,6 +19,8 @@ void Form1::saveAndReload()
         // removed and lose what was received since the last save.
         StationList_Click();
     }
+    // The rebuild has emptied the count; it shows what the table holds whatever happened.
+    Text12.setText(numberText(state().msgcount) + " logged");
 }
 
 void Form1::purge_Click()

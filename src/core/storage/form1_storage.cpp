@@ -27,6 +27,7 @@ bool holdsRecords(const FileRead& file)
     case FileProblem::NotRegular:
         return false;
     case FileProblem::Failed:
+    case FileProblem::TooLarge:
         return true;
     case FileProblem::None:
         break;
@@ -44,7 +45,7 @@ bool keepEarlierLog(State& s, Platform& platform)
 {
     if (s.earlierLogSettled)
         return true;
-    if (holdsRecords(readWholeFile(kLogFileName))) {
+    if (holdsRecords(readWholeFile(kLogFileName, kMaxLogBytes))) {
         const CivilDateTime t = platform.clock.now().civil();
         char stem[40];
         std::snprintf(stem, sizeof stem, "navtex-%04d%02d%02d-%02d%02d%02d", t.year, t.month, t.day,
@@ -90,7 +91,7 @@ void Form1::Command1_Click() { saveTable(); }
 bool Form1::loadTable(const std::string& path)
 {
     State& s = state();
-    const FileRead file = readWholeFile(path);
+    const FileRead file = readWholeFile(path, kMaxLogBytes);
     LogRead log;
     if (file.ok()) {
         log = parseLog(file.bytes);

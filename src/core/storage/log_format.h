@@ -3,6 +3,7 @@
 
 #include "reception/message_record.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,9 @@
 namespace fenlark {
 
 inline constexpr const char* kLogFileName = "navtex.txt";
+// A log is never read past this: more than a full table of the longest messages (5001 of 64 KiB)
+// takes, so every log the program writes loads again.
+inline constexpr std::uint64_t kMaxLogBytes = std::uint64_t(512) << 20;
 
 // The log's bytes for records [0, count): the count line, then per record its last and first
 // reception, identifier, error count, spare, reception count, body and "NNNN", lines ended by CR LF.

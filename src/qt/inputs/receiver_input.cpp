@@ -94,7 +94,9 @@ ReceiverChoice keptChoice(QSettings &settings, ReceiverChoice::Kind kind)
     // Settings kept before each kind had its own host and port hold them once, for both.
     const QString host = settings.value(key("host")).toString();
     const QString port = settings.value(key("port")).toString();
-    ReceiverChoice choice{kind, settings.value(key("serialDevice")).toString(), {}, {}, {}, false};
+    ReceiverChoice choice;
+    choice.kind = kind;
+    choice.serialDevice = settings.value(key("serialDevice")).toString();
     if (kind == Kind::Tcp) {
         choice.host = settings.value(key("tcpHost"), host).toString();
         choice.port = portNumber(settings.value(key("tcpPort"), port).toString())
