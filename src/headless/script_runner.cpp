@@ -1,6 +1,7 @@
 #include "headless/script_runner.h"
 
 #include "headless/escapes.h"
+#include "headless/script_values.h"
 
 #include <charconv>
 #include <iterator>
@@ -8,8 +9,6 @@
 
 namespace fenlark::headless {
 namespace {
-
-std::string boolText(bool on) { return on ? "True" : "False"; }
 
 int parseNumber(const std::string& text)
 {
@@ -27,161 +26,6 @@ std::string unescaped(const std::string& text)
         throw ScriptError("malformed escape in \"" + text + "\"");
     return *out;
 }
-
-// Every window the driver reaches, by its name.
-struct WindowName {
-    Window window;
-    const char* name;
-};
-constexpr WindowName kWindowNames[] = {
-    {Window::Form1, "Form1"},   {Window::ComPortForm, "ComPortForm"},
-    {Window::Form2, "Form2"},   {Window::Alarms, "Alarms"},
-    {Window::EarlierLogs, "EarlierLogs"}, {Window::Welcome, "Welcome"},
-};
-static_assert(std::size(kWindowNames) == kWindowCount);
-
-std::optional<Window> windowNamed(const std::string& name)
-{
-    for (const WindowName& w : kWindowNames)
-        if (name == w.name)
-            return w.window;
-    return std::nullopt;
-}
-
-const char* windowName(Window window)
-{
-    for (const WindowName& w : kWindowNames)
-        if (window == w.window)
-            return w.name;
-    return "?";
-}
-
-const char* windowCaption(Window window)
-{
-    switch (window) {
-    case Window::Form1:
-        return Form1::kCaption;
-    case Window::ComPortForm:
-        return ComPortForm::kCaption;
-    case Window::Form2:
-        return Form2::kCaption;
-    case Window::Alarms:
-        return Alarms::kCaption;
-    case Window::EarlierLogs:
-        return EarlierLogs::kCaption;
-    case Window::Welcome:
-        return Welcome::kCaption;
-    }
-    return "?";
-}
-
-// The text `get` prints for a control and property.
-struct ValueText {
-    const std::string& property;
-
-    [[noreturn]] std::string unknown(const std::string& kind) const
-    {
-        throw ScriptError(kind + " has no property \"" + property + "\"");
-    }
-    bool is(const char* name) const { return property == name; }
-
-    std::string operator()(TextBox* c) const
-    {
-        if (property.empty() || is("Text"))
-            return c->text();
-        return common(*c, "a text box");
-    }
-    std::string operator()(Label* c) const
-    {
-        if (property.empty() || is("Caption"))
-            return c->caption();
-        return common(*c, "a label");
-    }
-    std::string operator()(Frame* c) const
-    {
-        if (property.empty() || is("Caption"))
-            return c->caption();
-        return common(*c, "a frame");
-    }
-    std::string operator()(Button* c) const
-    {
-        if (property.empty() || is("Caption"))
-            return c->caption();
-        return common(*c, "a button");
-    }
-    std::string operator()(OptionButton* c) const
-    {
-        if (property.empty() || is("Value"))
-            return boolText(c->value());
-        if (is("Caption"))
-            return c->caption();
-        return common(*c, "an option button");
-    }
-    std::string operator()(CheckBox* c) const
-    {
-        if (property.empty() || is("Value"))
-            return std::to_string(c->value());
-        if (is("Caption"))
-            return c->caption();
-        return common(*c, "a check box");
-    }
-    std::string operator()(Timer* c) const
-    {
-        if (property.empty() || is("Enabled"))
-            return boolText(c->enabled());
-        if (is("Interval"))
-            return std::to_string(c->interval());
-        return unknown("a timer");
-    }
-    std::string operator()(ListBox* c) const
-    {
-        if (is("TopIndex"))
-            return std::to_string(c->topIndex());
-        if (is("NewIndex"))
-            return std::to_string(c->newIndex());
-        return listValue(*c, c->text(), "a list box");
-    }
-    std::string operator()(DropDown* c) const { return listValue(*c, c->text(), "a selector"); }
-    std::string operator()(MSComm* c) const
-    {
-        if (is("PortOpen"))
-            return boolText(c->portOpen());
-        if (is("CommPort"))
-            return std::to_string(c->commPort());
-        if (is("Settings"))
-            return c->settings();
-        if (is("Handshaking"))
-            return std::to_string(c->handshaking());
-        if (is("InputMode"))
-            return std::to_string(c->inputMode());
-        if (is("RThreshold"))
-            return std::to_string(c->rThreshold());
-        if (is("InputLen"))
-            return std::to_string(c->inputLen());
-        return unknown("the serial port control");
-    }
-
-    std::string listValue(const ListControl& c, const std::string& text, const char* kind) const
-    {
-        if (property.empty() || is("Text"))
-            return text;
-        if (is("ListIndex"))
-            return std::to_string(c.listIndex());
-        if (is("ListCount"))
-            return std::to_string(c.count());
-        return common(c, kind);
-    }
-    std::string common(const Control& c, const std::string& kind) const
-    {
-        if (is("Enabled"))
-            return boolText(c.enabled());
-        if (is("Visible"))
-            return boolText(c.visible());
-        if (is("ToolTipText"))
-            return c.toolTip();
-        return unknown(kind);
-    }
-};
 
 std::vector<std::string> splitWords(const std::string& line, std::size_t maxWords)
 {
@@ -213,6 +57,7 @@ ScriptRunner::ScriptRunner(Application& app, ScriptPorts ports, std::ostream& ou
     app.alarms().registerControls(controls(Window::Alarms));
     app.earlierLogs().registerControls(controls(Window::EarlierLogs));
     app.welcome().registerControls(controls(Window::Welcome));
+    app.messageTable().registerControls(controls(Window::MessageTable));
     app.alarms().setAlarmObserver([this](const Alarm& alarm) {
         m_out << "alarm: " << escape(alarm.msgid)
               << (alarm.typeText.empty() ? "" : " " + escape(alarm.typeText)) << '\n';
@@ -333,6 +178,9 @@ void ScriptRunner::execute(const std::string& line)
         m_ports.dialogs.queueAnswer(answer == "yes"  ? Answer::Yes
                                     : answer == "no" ? Answer::No
                                                      : Answer::Dismissed);
+    } else if (command == "sort") {
+        const auto args = need(2, "sort NAME COLUMN");
+        sort(args[0], args[1]);
     } else if (command == "tick")
         tick(need(1, "tick NAME")[0]);
     else if (command == "clock")
@@ -356,13 +204,50 @@ void ScriptRunner::get(const std::string& name)
         value = t.property == "Visible" ? boolText(m_app.isLoaded(t.window))
                                         : std::string(windowCaption(t.window));
     } else {
-        value = std::visit(ValueText{t.property}, *t.control);
+        value = valueText(*t.control, t.property);
     }
     m_out << name << '=' << escape(value) << '\n';
 }
 
+void ScriptRunner::sort(const std::string& name, const std::string& column)
+{
+    const Target t = resolve(name);
+    auto* table = t.control ? std::get_if<TableControl*>(t.control) : nullptr;
+    if (!table || !t.property.empty())
+        throw ScriptError("\"" + name + "\" is not a table");
+    requireLoaded(t);
+    const int c = parseNumber(column);
+    if (c < 0 || c >= static_cast<int>((*table)->columns().size()))
+        throw ScriptError("bad column " + column + ": " + name + " has " +
+                          std::to_string((*table)->columns().size()) + " columns");
+    (*table)->sortBy(c);
+}
+
+void ScriptRunner::listTable(const std::string& name, const TableControl& table)
+{
+    m_out << name << ".count=" << table.rowCount() << '\n'
+          << name << ".index=" << table.currentRow() << '\n';
+    auto line = [](const std::vector<std::string>& cells) {
+        std::string joined;
+        for (const std::string& cell : cells)
+            joined += (joined.empty() ? "" : " | ") + escape(cell);
+        return joined;
+    };
+    std::vector<std::string> headings;
+    for (const TableControl::Column& column : table.columns())
+        headings.push_back(column.heading);
+    m_out << name << ".columns=" << line(headings) << '\n';
+    for (int i = 0; i < table.rowCount(); ++i)
+        m_out << name << '[' << i << "]=" << line(table.row(i).cells) << '\n';
+}
+
 void ScriptRunner::list(const std::string& name)
 {
+    // The message table is listed by its window's name alone: its rows, as shown.
+    if (windowNamed(name) == Window::MessageTable) {
+        listTable(name, m_app.messageTable().Messages);
+        return;
+    }
     // The alarm window is listed by its name alone: its list of alarms.
     const Target t = resolve(windowNamed(name) == Window::Alarms ? "Alarms.AlarmList" : name);
     const ListControl* list = nullptr;
@@ -421,6 +306,11 @@ void ScriptRunner::select(const std::string& name, const std::string& number)
         // purgeage is read by the entry scrolled to its top row.
         (*box)->setTopIndex(n);
         (*box)->choose(n);
+    } else if (auto* table = std::get_if<TableControl*>(t.control)) {
+        if (n < 0 || n >= (*table)->rowCount())
+            throw ScriptError("bad number " + number + ": " + name + " has " +
+                              std::to_string((*table)->rowCount()) + " rows");
+        (*table)->setCurrentRow(n);
     } else if (auto* drop = std::get_if<DropDown*>(t.control)) {
         if (n < 0 || n >= (*drop)->count())
             throw ScriptError("bad number " + number + ": " + name + " has " +
@@ -511,6 +401,9 @@ void ScriptRunner::close(const std::string& window)
         break;
     case Window::Welcome:
         m_app.welcome().closeRequested();
+        break;
+    case Window::MessageTable:
+        m_app.messageTable().CloseTable_Click();
         break;
     }
 }

@@ -61,6 +61,8 @@ private:
     void select(const std::string& name, const std::string& number);
     void type(const std::string& name, const std::string& text);
     void tick(const std::string& name);
+    void sort(const std::string& name, const std::string& column);
+    void listTable(const std::string& name, const TableControl& table);
     void clock(const std::string& argument);
     void wait(const std::string& seconds);
     void close(const std::string& window);

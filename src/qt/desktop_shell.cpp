@@ -6,6 +6,7 @@
 #include "qt/windows/earlier_logs_window.h"
 #include "qt/windows/main_window.h"
 #include "qt/windows/map_window.h"
+#include "qt/windows/message_table_window.h"
 #include "qt/windows/welcome_window.h"
 
 #include <QAction>
@@ -35,12 +36,13 @@ DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd,
       m_alarms(std::make_unique<AlarmWindow>(app.alarms(), *m_main)),
       m_earlierLogs(std::make_unique<EarlierLogsWindow>(app.earlierLogs(), *m_main)),
       m_welcome(std::make_unique<WelcomeWindow>(app.welcome(), *m_main)),
+      m_table(std::make_unique<MessageTableWindow>(app.messageTable(), *m_main)),
       m_signals(std::make_unique<AlarmSignals>(app, alerting.settings, alerting.sound))
 {
     m_app.setWindowObserver(
         [this](Window window, WindowEvent event) { windowChanged(window, event); });
     m_app.setEndObserver([this] { ended(); });
-    m_app.newMarks().setObserver([this] {
+    m_app.setMarksObserver([this] {
         m_main->newMarksChanged();
         m_signals->newMarksChanged();
     });
@@ -55,7 +57,7 @@ DesktopShell::~DesktopShell()
 {
     m_app.setWindowObserver({});
     m_app.setEndObserver({});
-    m_app.newMarks().setObserver({});
+    m_app.setMarksObserver({});
 }
 
 QWidget &DesktopShell::window(Window window)
@@ -73,6 +75,8 @@ QWidget &DesktopShell::window(Window window)
         return *m_earlierLogs;
     case Window::Welcome:
         return *m_welcome;
+    case Window::MessageTable:
+        return *m_table;
     }
     return *m_alarms;
 }
@@ -113,6 +117,7 @@ void DesktopShell::ended()
     m_alarms->hide();
     m_earlierLogs->hide();
     m_welcome->hide();
+    m_table->hide();
     m_signals->alarmsCleared();
     // No further event is handled: the event loop (and any nested one) returns now.
     if (m_onEnd == OnEnd::QuitEventLoop)

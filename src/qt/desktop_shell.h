@@ -22,6 +22,7 @@ class EarlierLogsWindow;
 class ImageCanvas;
 class MainWindow;
 class MapWindow;
+class MessageTableWindow;
 class WelcomeWindow;
 
 // Where the alarm settings are kept (none: for this run only) and the device the alarm sound plays
@@ -60,6 +61,7 @@ private:
     std::unique_ptr<AlarmWindow> m_alarms;
     std::unique_ptr<EarlierLogsWindow> m_earlierLogs;
     std::unique_ptr<WelcomeWindow> m_welcome;
+    std::unique_ptr<MessageTableWindow> m_table;
     std::unique_ptr<AlarmSignals> m_signals;
     QTimer m_markExpiry;
 };

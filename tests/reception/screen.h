@@ -37,6 +37,8 @@ inline std::map<std::string, std::string> screen(Form1& form)
                     return control->enabled() ? "enabled" : "disabled";
                 else if constexpr (std::is_same_v<T, ListBox> || std::is_same_v<T, DropDown>)
                     return std::to_string(control->listIndex()) + ": " + listState(*control);
+                else if constexpr (std::is_same_v<T, TableControl>)
+                    return control->currentKey();
                 else
                     return control->portOpen() ? "open" : "closed";
             },

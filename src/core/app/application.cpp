@@ -5,9 +5,16 @@ namespace fenlark {
 Application::Application(Platform platform)
     : m_platform(platform), m_form1(*this), m_comPortForm(*this), m_form2(*this),
       m_newMarks(platform.clock), m_alarms(*this), m_earlierLogs(*this),
-      m_welcome(*this)
+      m_welcome(*this), m_messageTable(*this)
 {
+    m_newMarks.setObserver([this] {
+        messagesChanged();
+        if (m_marksObserver)
+            m_marksObserver();
+    });
 }
+
+void Application::messagesChanged() { m_messageTable.tableChanged(); }
 
 Application::~Application() = default;
 
@@ -114,6 +121,8 @@ void Application::showWindow(Window window)
         m_earlierLogs.Form_Load();
     else if (window == Window::Welcome)
         m_welcome.Form_Load();
+    else if (window == Window::MessageTable)
+        m_messageTable.Form_Load();
     windowChanged(window, WindowEvent::Loaded);
 }
 

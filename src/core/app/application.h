@@ -4,6 +4,7 @@
 #include "alerts/alarms.h"
 #include "alerts/new_marks.h"
 #include "app/state.h"
+#include "browse/message_table_form.h"
 #include "config/com_port_form.h"
 #include "config/welcome.h"
 #include "forms/ports.h"
@@ -25,8 +26,8 @@ struct Platform {
     Canvas& canvas;
 };
 
-enum class Window { Form1, ComPortForm, Form2, Alarms, EarlierLogs, Welcome };
-inline constexpr int kWindowCount = 6;
+enum class Window { Form1, ComPortForm, Form2, Alarms, EarlierLogs, Welcome, MessageTable };
+inline constexpr int kWindowCount = 7;
 // Loaded: created and shown; Unloaded: closed and discarded; Raised: brought to the front.
 enum class WindowEvent { Loaded, Unloaded, Raised };
 
@@ -45,6 +46,7 @@ public:
     Alarms& alarms() { return m_alarms; }
     EarlierLogs& earlierLogs() { return m_earlierLogs; }
     Welcome& welcome() { return m_welcome; }
+    MessageTableForm& messageTable() { return m_messageTable; }
     // The receiver's inputs of the shell; none where the shell has no choice to offer.
     ReceiverInputs* receiverInputs() { return m_receiverInputs; }
     void setReceiverInputs(ReceiverInputs* inputs) { m_receiverInputs = inputs; }
@@ -68,7 +70,7 @@ public:
     // when its last alarm is acknowledged.
     void showAlarms();
     void closeAlarms();
-    // The other windows (open earlier log, the first start's welcome): showing one that is not loaded runs its Form_Load; one
+    // The other windows (open earlier log, the first start's welcome, the message table): showing one that is not loaded runs its Form_Load; one
     // that is loaded is brought to the front.
     void showWindow(Window window);
     void closeWindow(Window window);
@@ -88,6 +90,12 @@ public:
         m_windowObserver = std::move(observer);
     }
     void setEndObserver(std::function<void()> observer) { m_endObserver = std::move(observer); }
+    // Told after every change of the new marks, once the program's own windows have them.
+    void setMarksObserver(std::function<void()> observer) { m_marksObserver = std::move(observer); }
+
+    // The table's records, the selectors or the new marks changed: the windows that show the
+    // records follow.
+    void messagesChanged();
 
 private:
     void windowChanged(Window window, WindowEvent event);
@@ -102,12 +110,14 @@ private:
     Alarms m_alarms;
     EarlierLogs m_earlierLogs;
     Welcome m_welcome;
+    MessageTableForm m_messageTable;
     ReceiverInputs* m_receiverInputs = nullptr;
     std::array<bool, kWindowCount> m_loaded{};
     bool m_firstLoad = false;
     bool m_ended = false;
     std::function<void(Window, WindowEvent)> m_windowObserver;
     std::function<void()> m_endObserver;
+    std::function<void()> m_marksObserver;
 };
 
 } // namespace fenlark

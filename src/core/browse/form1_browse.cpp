@@ -79,6 +79,7 @@ void Form1::StationList_Click()
     Label5.setCaption(label5);
     TxTimeslabel.setCaption(t.stntxtimes[k].size() > 2 ? "Tx times: " + t.stntxtimes[k]
                                                         : std::string());
+    m_app.messagesChanged();
 }
 
 void Form1::MessageTypeList_Click() { StationList_Click(); }

@@ -3,6 +3,7 @@
 
 #include "forms/command_controls.h"
 #include "forms/list_controls.h"
+#include "forms/table_control.h"
 #include "forms/text_controls.h"
 
 #include <map>
@@ -15,7 +16,7 @@ namespace fenlark {
 class MSComm;
 
 using ControlRef = std::variant<TextBox*, Label*, Frame*, Button*, OptionButton*, CheckBox*,
-                                Timer*, ListBox*, DropDown*, MSComm*>;
+                                Timer*, ListBox*, DropDown*, MSComm*, TableControl*>;
 
 class ControlRegistry {
 public:

@@ -7,7 +7,8 @@
 
 namespace fenlark {
 
-class TextBox : public Control {
+// A text box; a change of its text runs its handler (a search box reacts as it is typed into).
+class TextBox : public Control, public HandlerSlot {
 public:
     explicit TextBox(std::string name) : Control(std::move(name)) {}
 
@@ -17,6 +18,7 @@ public:
         if (m_text != text) {
             m_text = std::move(text);
             changed();
+            runHandler();
         }
     }
     // Same as setText(text() + more), without copying the text.
@@ -25,6 +27,7 @@ public:
         if (!more.empty()) {
             m_text.append(more);
             changed();
+            runHandler();
         }
     }
 

@@ -248,6 +248,7 @@ void Form1::getmsg()
     // The display mode "Last" shows the message received last, with its count and time.
     if (Option3.value())
         showmsg();
+    m_app.messagesChanged();
 }
 
 void Form1::fileNewMessage()

@@ -49,6 +49,7 @@ void Form1::wireHandlers()
     mnuQuit.setHandler([this] { mnuQuit_Click(); });
     mnuprint_msg.setHandler([this] { mnuprint_msg_Click(); });
     mnudel_msg.setHandler([this] { mnudel_msg_Click(); });
+    mnutable.setHandler([this] { mnutable_Click(); });
     mnuComPort.setHandler([this] { mnuComPort_Click(); });
     mnuAbout.setHandler([this] { mnuAbout_Click(); });
     mnuhelpmsg.setHandler([this] { mnuhelpmsg_Click(); });
@@ -108,7 +109,7 @@ void Form1::registerControls(ControlRegistry& r)
     for (OptionButton& button : Frequency)
         r.add(button);
     r.add(mnufile), r.add(mnusave), r.add(mnuload), r.add(mnuearlier), r.add(mnucapture), r.add(mnuQuit);
-    r.add(mnumessage), r.add(mnuprint_msg), r.add(mnudel_msg);
+    r.add(mnumessage), r.add(mnuprint_msg), r.add(mnudel_msg), r.add(mnutable);
     r.add(mnuconfiguration), r.add(mnuComPort);
     r.add(mnuhelp), r.add(mnuAbout), r.add(mnuhelpmsg);
 }

@@ -121,6 +121,7 @@ public:
     MenuTitle mnumessage{"mnumessage", "&Message"};
     MenuItem mnuprint_msg{"mnuprint_msg", "&Print"};
     MenuItem mnudel_msg{"mnudel_msg", "&Delete"};
+    MenuItem mnutable{"mnutable", "Message &Table"};
     MenuTitle mnuconfiguration{"mnuconfiguration", "&Configure"};
     MenuItem mnuComPort{"mnuComPort", "ComPort"};
     MenuTitle mnuhelp{"mnuhelp", "&Help"};
@@ -178,6 +179,7 @@ public:
     void Option5_Click();
     void print_message_Click();
     void mnuprint_msg_Click();
+    void mnutable_Click(); // opens the message table
     // Shows a filed message as the operator's click on it in the lists does, in the display mode
     // "Selected"; station and type go back to all when they hide it. Nothing for an identifier
     // that is not filed.

@@ -81,6 +81,8 @@ bool Form1::operatorChoosing() const
     return m_modeChosen || MessageList.choosing() || MessageList2.choosing();
 }
 
+void Form1::mnutable_Click() { m_app.showWindow(Window::MessageTable); }
+
 void Form1::chooseMessage(const std::string& msgid)
 {
     if (findMessage(state(), msgid) < 0)

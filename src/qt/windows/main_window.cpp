@@ -152,7 +152,7 @@ void MainWindow::buildMenus()
     };
     menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnuearlier,
                           &m_form.mnucapture, &m_form.mnuQuit});
-    menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg});
+    menu(m_form.mnumessage, {&m_form.mnuprint_msg, &m_form.mnudel_msg, &m_form.mnutable});
     m_configureMenu = menu(m_form.mnuconfiguration, {&m_form.mnuComPort});
     m_alarmsAction = m_configureMenu->addAction(QStringLiteral("&Alarms\u2026"));
     m_alarmsAction->setObjectName(QStringLiteral("mnuAlarms"));
