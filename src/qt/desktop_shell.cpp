@@ -24,6 +24,7 @@ void bringToFront(QWidget &window)
 
 // Marks outlive their 24 hours while nothing happens; the lists and the tray catch up this often.
 constexpr int kMarkExpiryMs = 60 * 1000;
+constexpr int kStatusRefreshMs = 1000;
 
 } // namespace
 
@@ -51,6 +52,11 @@ DesktopShell::DesktopShell(Application &app, ImageCanvas &canvas, OnEnd onEnd,
     m_markExpiry.setInterval(kMarkExpiryMs);
     QObject::connect(&m_markExpiry, &QTimer::timeout, [this] { m_app.newMarks().expire(); });
     m_markExpiry.start();
+    // The receiver's input comes and goes by itself (a server away, a line unplugged): the status
+    // bar asks how it stands this often.
+    m_statusRefresh.setInterval(kStatusRefreshMs);
+    QObject::connect(&m_statusRefresh, &QTimer::timeout, [this] { m_app.form1().refreshStatus(); });
+    m_statusRefresh.start();
 }
 
 DesktopShell::~DesktopShell()
@@ -93,6 +99,8 @@ void DesktopShell::windowChanged(Window window, WindowEvent event)
             m_alarms->hide();
             m_signals->alarmsCleared();
         } else {
+            if (!m_alarms->isVisible())
+                m_alarms->placeOver(*m_main);
             m_alarms->show();
             m_alarms->raise();
             m_signals->alarmRaised();

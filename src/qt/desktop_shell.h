@@ -64,6 +64,7 @@ private:
     std::unique_ptr<MessageTableWindow> m_table;
     std::unique_ptr<AlarmSignals> m_signals;
     QTimer m_markExpiry;
+    QTimer m_statusRefresh;
 };
 
 } // namespace fenlark::qt

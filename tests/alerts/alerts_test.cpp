@@ -38,7 +38,7 @@ std::string newIds(Application& app, const std::vector<std::string>& ids)
     return out;
 }
 
-TEST(AlarmRules, TypeDAlwaysTheAddedTypesAndNumberZeroWhenChosen)
+TEST(AlarmRules, TypeDAlwaysTheAddedTypesAndNumberZeroWhenChosenEachWithItsHeading)
 {
     const AlarmTypes none;
     const AlarmTypes a{true, false, false, false};
@@ -46,18 +46,33 @@ TEST(AlarmRules, TypeDAlwaysTheAddedTypesAndNumberZeroWhenChosen)
     const AlarmTypes l{false, false, true, false};
     const AlarmTypes zero{false, false, false, true};
     const AlarmTypes all{true, true, true, true};
+    const std::string sar = "SEARCH AND RESCUE", nav = "NAVIGATIONAL WARNING";
     const struct {
         const char* id;
         AlarmTypes added;
-        bool sounds;
+        std::string heading; // empty: no alarm
     } cases[] = {
-        {"XD01", none, true},  {"XD", none, true},   {"XA01", none, false}, {"XA01", a, true},
-        {"XB01", a, false},    {"XB01", b, true},    {"XL01", l, true},     {"XL01", b, false},
-        {"XE00", none, false}, {"XE00", zero, true}, {"XE10", zero, false}, {"XC01", all, false},
-        {"D", all, false},
+        {"XD01", none, sar},
+        {"XD", none, sar},
+        {"XA01", none, ""},
+        {"XA01", a, nav},
+        {"XB01", a, ""},
+        {"XB01", b, "METEOROLOGICAL WARNING"},
+        {"XL01", l, "FURTHER NAVIGATIONAL WARNING"},
+        {"XL01", b, ""},
+        {"XE00", none, ""},
+        {"XE00", zero, "MESSAGE NUMBER 00"},
+        {"XA00", zero, "MESSAGE NUMBER 00"},
+        {"XA00", all, nav},
+        {"XD00", all, sar},
+        {"XE10", zero, ""},
+        {"XC01", all, ""},
+        {"D", all, ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(soundsAlarm(c.id, c.added), c.sounds) << c.id;
+    for (const auto& c : cases) {
+        EXPECT_EQ(alarmHeading(c.id, c.added), c.heading) << c.id;
+        EXPECT_EQ(soundsAlarm(c.id, c.added), !c.heading.empty()) << c.id;
+    }
 }
 
 TEST(AlarmFiling, TypeDSoundsThroughEveryFilterAndDisplayModeAndShowBringsItUp)

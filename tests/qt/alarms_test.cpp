@@ -10,6 +10,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -49,11 +51,13 @@ TEST(AlarmWindow, ComesUpOverTheMainWindowWithTheAlarmsTextsAndButtons)
     clickRow(program.widget<QListView>("AlarmList", Window::Alarms), 1);
     ShellProgram::flush();
     const std::pair<const char *, const char *> labels[] = {
+        {"AlarmBand", "SEARCH AND RESCUE"},
         {"AlarmId", "Message XD01"},
         {"AlarmOrigin", "- SAR/ Piracy Info from  Station X of area 1 (518)     (CALLX)"},
         {"AlarmTime", "Received 05/12/26 at 12:40:01 UTC"},
         {"Show", "&Show"},
-        {"Acknowledge", "&Acknowledge"}};
+        {"Acknowledge", "&Acknowledge"},
+        {"AcknowledgeAll", "Acknowledge a&ll"}};
     for (const auto &[name, text] : labels) {
         QWidget &widget = program.widget<QWidget>(name, Window::Alarms);
         auto *label = qobject_cast<QLabel *>(&widget);
@@ -71,6 +75,32 @@ TEST(AlarmWindow, ComesUpOverTheMainWindowWithTheAlarmsTextsAndButtons)
         EXPECT_EQ(program.app.alarms().pending().size(), static_cast<std::size_t>(left));
     }
     EXPECT_FALSE(window.isVisible());
+}
+
+TEST(AlarmWindow, OpensCentredBelowTheMenuWhereverTheMainWindowIsAndAcknowledgeAllEndsIt)
+{
+    ShellProgram program;
+    program.showLaidOut(Window::Form1);
+    auto &main = static_cast<QMainWindow &>(program.window(Window::Form1));
+    QWidget &alarms = program.window(Window::Alarms);
+    program.app.alarms().setTypes({true, false, false, false});
+    int number = 1;
+    for (const QPoint at : {QPoint(40, 30), QPoint(600, 350)}) {
+        main.move(at);
+        program.receiveMessage("XD0" + std::to_string(number++));
+        program.receiveMessage("XA0" + std::to_string(number++)); // the window stays where it is
+        ShellProgram::flush();
+        ASSERT_TRUE(alarms.isVisible());
+        const QPoint offset = alarms.frameGeometry().center() - main.frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 2) << at.x();
+        EXPECT_GT(alarms.frameGeometry().top(), main.menuBar()->mapToGlobal(QPoint()).y() +
+                                                    main.menuBar()->height() - 1);
+        EXPECT_EQ(program.shown<QLabel>("AlarmBand", Window::Alarms), "NAVIGATIONAL WARNING");
+        QTest::mouseClick(&program.widget<QPushButton>("AcknowledgeAll", Window::Alarms),
+                          Qt::LeftButton);
+        EXPECT_TRUE(program.app.alarms().pending().empty());
+        EXPECT_FALSE(alarms.isVisible());
+    }
 }
 
 TEST(AlarmWindow, ShowBringsTheMessageIntoTheView)

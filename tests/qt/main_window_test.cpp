@@ -45,7 +45,7 @@ std::string describe(QObject &object)
     for (const char *name :
          {"windowTitle", "title", "text", "plainText", "currentText", "count", "alignment",
           "checked", "autoExclusive", "readOnly", "editable", "tabChangesFocus",
-          "verticalScrollBarPolicy", "interval", "active", "toolTip"}) {
+          "verticalScrollBarPolicy", "interval", "active", "toolTip", "shortcut"}) {
         const QString value = object.property(name).toString();
         if (object.property(name).isValid() && !defaults.contains(value))
             line << ' ' << name << '[' << value.toStdString() << ']';

@@ -42,12 +42,19 @@ TEST(NetworkInput, ATcpServerThatGoesAndComesBackIsToldOnceAndNothingIsLost)
     ProgramOn program(device);
     device.reportOutagesTo(program.dialogs);
     handleEventsUntil([&] { return program.told(1, "cannot be reached now"); });
+    const auto status = [&] {
+        program.app.form1().refreshStatus();
+        return program.app.form1().StatusReceiver.caption();
+    };
+    const std::string name = "TCP 127.0.0.1:" + std::to_string(port);
+    EXPECT_EQ(status(), name + " not connected");
     auto serve = [&](const std::string &bytes, bool thenClose) {
         EXPECT_TRUE(device.retrying());
         ASSERT_TRUE(server.listen(QHostAddress::LocalHost, port));
         device.retryNow();
         handleEventsUntil([&] { return server.hasPendingConnections() && device.lineUp(); });
         EXPECT_FALSE(device.retrying());
+        EXPECT_EQ(status(), name + " connected");
         QTcpSocket *client = server.nextPendingConnection();
         client->write(bytes.data(), static_cast<qint64>(bytes.size()));
         if (thenClose) {

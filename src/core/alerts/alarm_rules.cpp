@@ -2,24 +2,36 @@
 
 namespace fenlark {
 
-bool soundsAlarm(std::string_view msgid, const AlarmTypes& added)
+std::string_view alarmHeading(std::string_view msgid, const AlarmTypes& added)
 {
-    if (added.numberZero && msgid.size() >= 2 && msgid.ends_with("00"))
-        return true;
     if (msgid.size() < 2)
-        return false;
+        return {};
     switch (msgid[1]) {
     case 'D':
-        return true;
+        return "SEARCH AND RESCUE";
     case 'A':
-        return added.navigationalWarnings;
+        if (added.navigationalWarnings)
+            return "NAVIGATIONAL WARNING";
+        break;
     case 'B':
-        return added.meteorologicalWarnings;
+        if (added.meteorologicalWarnings)
+            return "METEOROLOGICAL WARNING";
+        break;
     case 'L':
-        return added.furtherNavigationalWarnings;
+        if (added.furtherNavigationalWarnings)
+            return "FURTHER NAVIGATIONAL WARNING";
+        break;
     default:
-        return false;
+        break;
     }
+    if (added.numberZero && msgid.ends_with("00"))
+        return "MESSAGE NUMBER 00";
+    return {};
+}
+
+bool soundsAlarm(std::string_view msgid, const AlarmTypes& added)
+{
+    return !alarmHeading(msgid, added).empty();
 }
 
 } // namespace fenlark

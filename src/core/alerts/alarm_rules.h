@@ -19,4 +19,8 @@ struct AlarmTypes {
 // second character.
 bool soundsAlarm(std::string_view msgid, const AlarmTypes& added);
 
+// The heading the alarm window shows over a message filed under `msgid`, for the reason it
+// sounded: "SEARCH AND RESCUE" for type D, else the added type's or the number's own text.
+std::string_view alarmHeading(std::string_view msgid, const AlarmTypes& added);
+
 } // namespace fenlark

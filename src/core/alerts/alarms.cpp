@@ -32,12 +32,13 @@ void Alarms::wireHandlers()
     AlarmList.setHandler([this] { AlarmList_Click(); });
     Show.setHandler([this] { Show_Click(); });
     Acknowledge.setHandler([this] { Acknowledge_Click(); });
+    AcknowledgeAll.setHandler([this] { AcknowledgeAll_Click(); });
 }
 
 void Alarms::registerControls(ControlRegistry& r)
 {
-    r.add(AlarmList), r.add(AlarmId), r.add(AlarmOrigin), r.add(AlarmTime), r.add(AlarmText);
-    r.add(Show), r.add(Acknowledge);
+    r.add(AlarmList), r.add(AlarmBand), r.add(AlarmId), r.add(AlarmOrigin), r.add(AlarmTime);
+    r.add(AlarmText), r.add(Show), r.add(Acknowledge), r.add(AcknowledgeAll);
 }
 
 void Alarms::messageFiled(const MessageRecord& record)
@@ -45,7 +46,11 @@ void Alarms::messageFiled(const MessageRecord& record)
     if (!soundsAlarm(record.msgid, m_types))
         return;
     const Form1& form = m_app.form1();
-    Alarm alarm{record.msgid, typeText(record.msgid, form.MessageTypeList), {}, record.firstrx,
+    Alarm alarm{record.msgid,
+                std::string(alarmHeading(record.msgid, m_types)),
+                typeText(record.msgid, form.MessageTypeList),
+                {},
+                record.firstrx,
                 firstLines(record.msgtext, kShownLines)};
     alarm.origin = messageOrigin(record.msgid, form.MessageTypeList, form.StationList,
                                  m_app.state().stations)
@@ -95,6 +100,7 @@ void Alarms::AlarmList_Click()
 {
     const int i = AlarmList.listIndex();
     if (i < 0 || i >= static_cast<int>(m_pending.size())) {
+        AlarmBand.setCaption({});
         AlarmId.setCaption({});
         AlarmOrigin.setCaption({});
         AlarmTime.setCaption({});
@@ -102,6 +108,7 @@ void Alarms::AlarmList_Click()
         return;
     }
     const Alarm& alarm = m_pending[static_cast<std::size_t>(i)];
+    AlarmBand.setCaption(alarm.heading);
     AlarmId.setCaption("Message " + alarm.msgid);
     AlarmOrigin.setCaption(alarm.origin);
     AlarmTime.setCaption("Received " + shortDateText(alarm.received) + " at " +
@@ -129,6 +136,16 @@ void Alarms::Acknowledge_Click()
     refill();
     if (m_pending.empty())
         m_app.closeAlarms();
+}
+
+void Alarms::AcknowledgeAll_Click()
+{
+    if (m_pending.empty())
+        return;
+    m_pending.clear();
+    m_overflowTold = false;
+    refill();
+    m_app.closeAlarms();
 }
 
 } // namespace fenlark

@@ -21,6 +21,7 @@ struct MessageRecord;
 // One alarm: the message that sounded it as it was filed.
 struct Alarm {
     std::string msgid;
+    std::string heading;  // why it sounded: "SEARCH AND RESCUE", "NAVIGATIONAL WARNING" ...
     std::string typeText; // as the message view shows it ("- SAR/ Piracy Info")
     std::string origin;   // type text, station and call, as the message view shows them
     DateTime received;
@@ -43,17 +44,20 @@ public:
     void registerControls(ControlRegistry& registry);
 
     ListBox AlarmList{"AlarmList"};   // "ID  dd/mm/yy HH:MM:SS" per alarm, newest first
+    Label AlarmBand{"AlarmBand"};     // the chosen alarm's heading, over its message
     Label AlarmId{"AlarmId"};         // "Message " and the chosen alarm's identifier
     Label AlarmOrigin{"AlarmOrigin"}; // its type text and station
     Label AlarmTime{"AlarmTime"};     // when it was received
     TextBox AlarmText{"AlarmText"};   // the first lines of its text
     Button Show{"Show", "&Show"};
     Button Acknowledge{"Acknowledge", "&Acknowledge"};
+    Button AcknowledgeAll{"AcknowledgeAll", "Acknowledge a&ll"}; // Alt+A is "&Acknowledge"
 
     // handlers (alerts/alarms.cpp)
     void AlarmList_Click();   // shows the chosen alarm
     void Show_Click();        // shows its message in the main window's view
     void Acknowledge_Click(); // removes it; the window closes with the last one
+    void AcknowledgeAll_Click(); // removes every alarm and closes the window
 
     // Filing tells of every message filed as new; those the alarm rules pick sound the alarm.
     void messageFiled(const MessageRecord& record);

@@ -9,6 +9,7 @@ Application::Application(Platform platform)
 {
     m_newMarks.setObserver([this] {
         messagesChanged();
+        m_form1.refreshStatus();
         if (m_marksObserver)
             m_marksObserver();
     });

@@ -36,6 +36,7 @@ void Form1::openPort()
         return;
     try {
         MSComm1.setPortOpen(true);
+        refreshStatus();
     } catch (const PortError& e) {
         m_app.platform().dialogs.notice("The serial port " + std::to_string(MSComm1.commPort()) +
                                         " (" + MSComm1.deviceName() + ") cannot be opened: " +
@@ -90,6 +91,7 @@ void Form1::portsetup()
 void Form1::mnuComPort_Click()
 {
     MSComm1.setPortOpen(false);
+    refreshStatus();
     m_app.unloadForm1();
     m_app.showComPortForm();
 }

@@ -30,6 +30,8 @@ public:
     virtual Answer question(const std::string& question) = 0;
     // The question where a dismissal may count as No: true for Yes only.
     bool ask(const std::string& q) { return question(q) == Answer::Yes; }
+    // A question whose default button is No, so that Return does not say Yes to it.
+    virtual Answer questionDefaultNo(const std::string& q) { return question(q); }
     // A notice with one OK button.
     virtual void notice(const std::string& text) = 0;
     // A notice raised by reception: it must not hold reception up, so a shell shows it without
@@ -112,6 +114,12 @@ public:
     // The latest figures the channel gave before the bytes read so far, for the message that its
     // next end line files; none when it gives none.
     virtual MessageFigures figures(int /*channel*/) const { return {}; }
+
+    // How the open device's line stands, as the status bar tells it: by its line settings (a
+    // serial line), connected, listening, not connected (a network input that is away), or no
+    // receiver at all (no device for this port number).
+    enum class LineState { Settings, Connected, Listening, Down, None };
+    virtual LineState lineState(int /*port*/) const { return LineState::Settings; }
 
     // The device calls this when input arrives (on the user-interface thread).
     void setInputListener(std::function<void()> listener) { m_listener = std::move(listener); }

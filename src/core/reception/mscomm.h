@@ -57,6 +57,9 @@ public:
 
     // The device's name for the current port number, for messages.
     std::string deviceName() const;
+    // How the device's line stands for the current port number.
+    SerialDevice::LineState lineState() const { return m_device.lineState(m_port); }
+    const LineSettings& lineSettings() const { return m_settings; }
 
     // Runs the receive event once for every character waiting, while the port is open. A nested
     // call (from inside a handler) returns at once; the outer loop reads what arrived meanwhile.

@@ -29,11 +29,14 @@ void Form1::purge_Click()
         return;
     const long long days = purgeage.topIndex() + 1;
     const DateTime now = m_app.platform().clock.now();
+    const int before = state().msgcount;
     compactTable(state(), [&](const MessageRecord& r) {
         return std::llabs(calendarDayDifference(now, r.firstrx)) <= days;
     });
     Text12.setText(numberText(state().msgcount) + " logged");
+    const int purged = before - state().msgcount;
     saveAndReload();
+    tellPurged(purged, days);
     if (MessageList.listIndex() != -1) {
         MessageList.setListIndex(0);
         showmsg();
@@ -52,10 +55,12 @@ void Form1::Delmsg_Click()
     if (!m_app.platform().dialogs.ask("Delete displayed Message?"))
         return;
     const MessageRecord* shown = &state().MessageTable[static_cast<std::size_t>(slot)];
+    const std::string deleted = shown->msgid;
     compactTable(state(), [&](const MessageRecord& r) { return &r != shown; });
     Text6.setText({});
     Text12.setText(numberText(state().msgcount) + " logged");
     saveAndReload();
+    tellDeleted(deleted);
     MessageList.setListIndex(0);
     MessageList_click();
 }
@@ -65,9 +70,11 @@ void Form1::mnudel_msg_Click() { Delmsg_Click(); }
 void Form1::Quitbutton_Click()
 {
     Dialogs& dialogs = m_app.platform().dialogs;
-    // An alarm nobody has acknowledged may be a distress relay: quitting needs a Yes.
+    // An alarm nobody has acknowledged may be a distress relay: quitting needs a Yes, and
+    // Return alone does not give it.
     if (!m_app.alarms().pending().empty() &&
-        !dialogs.ask("Alarms are still unacknowledged. Quit all the same?"))
+        dialogs.questionDefaultNo("Alarms are still unacknowledged. Quit all the same?") !=
+            Answer::Yes)
         return;
     // No quits without saving, so a dismissed question means "do not quit". A failed save would
     // lose every unsaved message on the way out: the operator may stay.

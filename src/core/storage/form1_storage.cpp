@@ -81,8 +81,10 @@ bool Form1::saveTable()
                                             ". The previous log is kept.");
         saved = why.empty();
     }
-    if (saved)
+    if (saved) {
         s.filedSinceSaveOrLoad = false;
+        tellSaved();
+    }
     return saved;
 }
 

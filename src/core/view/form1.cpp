@@ -96,6 +96,7 @@ void Form1::registerControls(ControlRegistry& r)
     r.add(Text1), r.add(Text6), r.add(Label6), r.add(Label15);
     r.add(print_message), r.add(Delmsg), r.add(Quitbutton), r.add(Mapbutton);
     r.add(Label1), r.add(Text9), r.add(Text11), r.add(MSComm1);
+    r.add(StatusNote), r.add(StatusReceiver), r.add(StatusNew);
     r.add(Frame5), r.add(Option3), r.add(Option4), r.add(Option5);
     r.add(Frame4), r.add(Text5), r.add(Text2), r.add(Label9), r.add(Text10), r.add(Text3);
     r.add(Label10), r.add(Text4), r.add(Label11), r.add(Label12), r.add(Text13), r.add(Text7);

@@ -39,13 +39,20 @@ public:
     Button print_message{"print_message", "&Print Msg"};
     Button Delmsg{"Delmsg", " &Delete Msg"};
     Button Quitbutton{"Quitbutton", "&Quit"};
-    Button Mapbutton{"Mapbutton", "&Map"};
+    Button Mapbutton{"Mapbutton", "M&ap"}; // Alt+M is the Message menu
 
     // controls: reception (reception/form1_reception.cpp)
     Label Label1{"Label1"};   // reception status
     TextBox Text9{"Text9"};   // echo of the line being received
     TextBox Text11{"Text11"}; // "Last new: " and the last new identifier
     MSComm MSComm1;           // the receiver's serial port
+
+    // controls: the status bar (view/form1_status.cpp)
+    Label StatusNote{"StatusNote"};         // what the last save, purge or delete did
+    Label StatusReceiver{"StatusReceiver"}; // the receiver's input and how it stands
+    Label StatusNew{"StatusNew"};           // how many messages are new
+    // Writes the receiver's state and the count of new messages afresh.
+    void refreshStatus();
 
     // controls: display mode, Frame5
     Frame Frame5{"Frame5", "Display"};
@@ -219,6 +226,10 @@ private:
     // Compaction and reload shared by purge and delete: save, then load back so that table, log
     // and lists agree; after a failed save the table is kept and only the lists are rebuilt.
     void saveAndReload();
+    // The status bar's note after a save, a purge of messages older than `days`, a delete.
+    void tellSaved();
+    void tellPurged(int purged, long long days);
+    void tellDeleted(const std::string& msgid);
 
     Application& m_app;
     bool m_tableFullNoticeShown = false;

@@ -48,6 +48,7 @@ public:
 
     // The source delivers now.
     bool lineUp() const { return m_up; }
+    LineState lineState(int) const override { return m_up ? LineState::Connected : LineState::Down; }
     // Starts the source again when it is away.
     void retryNow();
     // The source's name and its decoders (none before it first delivered), for the tuning view.

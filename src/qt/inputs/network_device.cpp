@@ -115,6 +115,13 @@ bool NetworkDevice::lineUp() const
                                : m_udp.state() == QAbstractSocket::BoundState;
 }
 
+SerialDevice::LineState NetworkDevice::lineState(int) const
+{
+    if (!lineUp())
+        return LineState::Down;
+    return m_kind == Kind::Tcp ? LineState::Connected : LineState::Listening;
+}
+
 bool NetworkDevice::receiving() const
 {
     return m_input.waiting() > 0 || !m_datagram.isEmpty() || m_tcp.bytesAvailable() > 0 ||

@@ -69,6 +69,7 @@ public:
 
     // Connected, or listening.
     bool lineUp() const;
+    LineState lineState(int) const override;
     bool retrying() const { return m_retry.isActive(); }
     // How many attempts failed and connections were lost.
     int failures() const { return m_failures; }

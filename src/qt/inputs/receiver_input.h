@@ -88,6 +88,7 @@ public:
     std::string read(std::size_t max) override { return m_device->read(max); }
     InputSource source() const override { return m_device->source(); }
     MessageFigures figures(int channel) const override { return m_device->figures(channel); }
+    LineState lineState(int port) const override { return m_device->lineState(port); }
 
 private:
     void choose(const ReceiverChoice &choice);

@@ -64,6 +64,11 @@ public:
     void reportOutagesTo(Dialogs &dialogs);
     // Whether the device itself is open now (false while the line is away).
     bool lineUp() const { return m_port.isOpen(); }
+    // Port 0 without a device of its own is no receiver.
+    LineState lineState(int port) const override
+    {
+        return m_fixedDevice.isEmpty() && port == 0 ? LineState::None : LineState::Settings;
+    }
     // Whether the line is away and tried again every retry interval.
     bool retrying() const { return m_retry.isActive(); }
     // How many line failures were handled (each closes the line, so each is counted once).

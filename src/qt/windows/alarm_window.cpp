@@ -7,10 +7,14 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLayout>
+#include <QMainWindow>
 #include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace fenlark::qt {
 
@@ -22,16 +26,33 @@ AlarmWindow::AlarmWindow(Alarms &alarms, QWidget &over) : QWidget(&over, Qt::Too
     setFont(windowFont(Face::SansSerif, 9.75));
 
     auto *layout = new QVBoxLayout(this);
+    // A red band over the message says at a glance what kind of alarm it is.
+    auto *band = new QLabel(this);
+    bind(*band, alarms.AlarmBand);
+    band->setAlignment(Qt::AlignCenter);
+    band->setFont(windowFont(Face::SansSerif, 14, true));
+    band->setAutoFillBackground(true);
+    QPalette red = band->palette();
+    red.setColor(QPalette::Window, QColor(200, 0, 0));
+    red.setColor(QPalette::WindowText, Qt::white);
+    band->setPalette(red);
+    band->setMargin(4);
+    // Its height, like the labels', is set before any alarm fills it, so that the window opens at
+    // the size it was placed with.
+    band->setMinimumHeight(band->fontMetrics().height() + 2 * band->margin());
+
     auto *queue = new QListView(this);
     bind(*queue, alarms.AlarmList);
     queue->setMaximumHeight(queue->fontMetrics().height() * 4 + 8);
     layout->addWidget(queue);
+    layout->addWidget(band);
 
     const QFont bold = windowFont(Face::SansSerif, 9.75, true);
     for (Label *control : {&alarms.AlarmId, &alarms.AlarmOrigin, &alarms.AlarmTime}) {
         auto *label = new QLabel(this);
         bind(*label, *control);
         label->setFont(bold);
+        label->setMinimumHeight(label->fontMetrics().height());
         layout->addWidget(label);
     }
     auto *text = new QPlainTextEdit(this);
@@ -43,13 +64,29 @@ AlarmWindow::AlarmWindow(Alarms &alarms, QWidget &over) : QWidget(&over, Qt::Too
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    for (Button *control : {&alarms.Show, &alarms.Acknowledge}) {
+    for (Button *control : {&alarms.Show, &alarms.Acknowledge, &alarms.AcknowledgeAll}) {
         auto *button = new QPushButton(this);
         bind(*button, *control);
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
     resize(Twips::forScreen().size(6000, 4200));
+}
+
+void AlarmWindow::placeOver(const QWidget &main)
+{
+    // Centred on the main window's frame, but never higher than the top of its inner area, so
+    // that the menu stays in sight.
+    layout()->activate(); // the size it opens at, not the one asked for before it was laid out
+    // Before it is first shown its frame is not known yet: the main window's stands in for it.
+    const QSize frame = testAttribute(Qt::WA_WState_Created)
+                            ? frameGeometry().size() - size()
+                            : main.frameGeometry().size() - main.size();
+    QRect place(QPoint(), size() + frame);
+    place.moveCenter(main.frameGeometry().center());
+    if (const auto *window = qobject_cast<const QMainWindow *>(&main))
+        place.moveTop(std::max(place.top(), window->centralWidget()->mapToGlobal(QPoint()).y()));
+    move(place.topLeft());
 }
 
 void AlarmWindow::closeEvent(QCloseEvent *event)

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -109,6 +110,7 @@ MainWindow::MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent)
     buildSelectorFrame(*area);
     buildFrequencyFrame(*area);
     buildListFrame(*area, marks);
+    buildStatusBar();
 
     m_timer = new QTimer(this);
     bind(*m_timer, m_form.Timer1);
@@ -143,11 +145,23 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::buildMenus()
 {
-    auto menu = [this](MenuTitle &title, std::initializer_list<MenuItem *> items) {
+    // The keys of the entries used most; each runs the entry's own handler, questions and all.
+    const std::pair<MenuItem *, QKeySequence> keys[] = {
+        {&m_form.mnusave, QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {&m_form.mnuQuit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        {&m_form.mnuprint_msg, QKeySequence(Qt::CTRL | Qt::Key_P)},
+        {&m_form.mnudel_msg, QKeySequence(Qt::Key_Delete)},
+        {&m_form.mnutable, QKeySequence(Qt::CTRL | Qt::Key_T)}};
+    auto menu = [&](MenuTitle &title, std::initializer_list<MenuItem *> items) {
         QMenu *widget = menuBar()->addMenu(QString());
         bind(*widget, title);
-        for (MenuItem *item : items)
-            bind(*widget->addAction(QString()), *item);
+        for (MenuItem *item : items) {
+            QAction *action = widget->addAction(QString());
+            bind(*action, *item);
+            for (const auto &[keyed, key] : keys)
+                if (keyed == item)
+                    action->setShortcut(key);
+        }
         return widget;
     };
     menu(m_form.mnufile, {&m_form.mnusave, &m_form.mnuload, &m_form.mnuearlier,
@@ -157,6 +171,18 @@ void MainWindow::buildMenus()
     m_alarmsAction = m_configureMenu->addAction(QStringLiteral("&Alarms\u2026"));
     m_alarmsAction->setObjectName(QStringLiteral("mnuAlarms"));
     menu(m_form.mnuhelp, {&m_form.mnuAbout, &m_form.mnuhelpmsg});
+}
+
+void MainWindow::buildStatusBar()
+{
+    // What the last save, purge or delete did on the left; the receiver and the new messages
+    // on the right.
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(true);
+    bar->addWidget(label(bar, m_form.StatusNote), 1);
+    bar->addPermanentWidget(label(bar, m_form.StatusReceiver));
+    bar->addPermanentWidget(label(bar, m_form.StatusNew));
 }
 
 void MainWindow::buildTopControls(QWidget &area)

@@ -46,6 +46,7 @@ private:
     void buildSelectorFrame(QWidget &area);
     void buildFrequencyFrame(QWidget &area);
     void buildListFrame(QWidget &area, const NewMarks &marks);
+    void buildStatusBar();
 
     Form1 &m_form;
     QTimer *m_timer = nullptr;

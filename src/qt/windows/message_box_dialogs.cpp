@@ -30,8 +30,18 @@ void prepare(QMessageBox &box, const std::string &text, QMessageBox::StandardBut
 
 Answer MessageBoxDialogs::question(const std::string &question)
 {
+    return ask(question, QMessageBox::Yes);
+}
+
+Answer MessageBoxDialogs::questionDefaultNo(const std::string &question)
+{
+    return ask(question, QMessageBox::No);
+}
+
+Answer MessageBoxDialogs::ask(const std::string &question, QMessageBox::StandardButton byDefault)
+{
     QMessageBox box(QApplication::activeWindow());
-    prepare(box, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+    prepare(box, question, QMessageBox::Yes | QMessageBox::No, byDefault,
             QStringLiteral("fenlark-question"));
     // Escape and the close control press the escape button, which a Yes/No box takes to be No.
     // A hidden Cancel button as the escape button makes them a dismissal of their own.

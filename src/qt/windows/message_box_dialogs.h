@@ -14,6 +14,7 @@ class MessageBoxDialogs : public Dialogs {
 public:
     // Escape and the box's close control dismiss a question.
     Answer question(const std::string &question) override;
+    Answer questionDefaultNo(const std::string &question) override;
     void notice(const std::string &text) override;
     // Shown without an event loop of its own, so that reception goes on while the notice is open
     // and no notice waits inside another.
@@ -31,6 +32,8 @@ public:
     void setSampleFolder(const QString &folder) { m_sampleFolder = folder; }
 
 private:
+    Answer ask(const std::string &question, QMessageBox::StandardButton byDefault);
+
     QPointer<QMessageBox> m_inputNotice;
     QString m_sampleFolder;
 };
