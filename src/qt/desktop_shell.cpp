@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QSettings>
 
 namespace fenlark::qt {
 namespace {
@@ -85,6 +86,28 @@ QWidget &DesktopShell::window(Window window)
         return *m_table;
     }
     return *m_alarms;
+}
+
+namespace {
+
+const std::pair<const char *, Window> kKeptWindows[] = {
+    {"windows/main", Window::Form1}, {"windows/map", Window::Form2},
+    {"windows/table", Window::MessageTable}};
+
+} // namespace
+
+void DesktopShell::restoreWindows(const QSettings &settings)
+{
+    // Qt keeps a restored window on a screen that is there now, and no larger than it.
+    for (const auto &[key, kept] : kKeptWindows)
+        window(kept).restoreGeometry(settings.value(QString::fromLatin1(key)).toByteArray());
+}
+
+void DesktopShell::keepWindows(QSettings &settings)
+{
+    for (const auto &[key, kept] : kKeptWindows)
+        settings.setValue(QString::fromLatin1(key),
+                          window(kept).saveGeometry());
 }
 
 void DesktopShell::windowChanged(Window window, WindowEvent event)

@@ -49,6 +49,11 @@ public:
     AlarmSignals &alarmSignals() { return *m_signals; }
     QWidget &window(Window window);
 
+    // The size and place of the main window, the map and the table as the last run left them,
+    // kept in the user's own settings.
+    void restoreWindows(const QSettings &settings);
+    void keepWindows(QSettings &settings);
+
 private:
     void windowChanged(Window window, WindowEvent event);
     void ended();

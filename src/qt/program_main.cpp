@@ -177,12 +177,15 @@ int runDesktop(int &argc, char **argv, const ProgramOptions &options)
                        {&settings, QMediaDevices::defaultAudioOutput()});
     auto *receiverDialog = new ReceiverInputDialog(*input, app, settings, &shell.mainWindow());
     receiverDialog->addActionTo(*shell.mainWindow().configureMenu());
+    shell.restoreWindows(settings);
     app.start();
     if (app.ended())
         return 0;
     if (simulator)
         simulator->start();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    shell.keepWindows(settings);
+    return status;
 }
 
 // A recording given as the receiver's input is named from the folder the program was started in,

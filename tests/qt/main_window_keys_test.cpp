@@ -1,10 +1,17 @@
-// The main window's keys and status bar (offscreen): each key runs its entry's own handler with
-// its questions, the alarm question leaves Return at No, and the status bar shows the core's texts.
+// The main window's keys and size (offscreen): each key runs its entry's own handler with its
+// questions, the alarm question leaves Return at No; enlarged, the view and the lists grow with
+// every control inside; smaller than designed, a scroll area reaches every control; the size and
+// place are kept for the next run.
 #include "qt/windows/message_box_dialogs.h"
 #include "shell_program.h"
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QtTest/QTest>
 
 #include <gtest/gtest.h>
@@ -69,6 +76,63 @@ TEST(MainWindowKeys, ReturnAtTheAlarmsQuitQuestionKeepsTheProgramRunning)
     EXPECT_EQ(asked, QStringLiteral("Alarms are still unacknowledged. Quit all the same?"));
     EXPECT_FALSE(program.app.ended());
     EXPECT_TRUE(program.window(Window::Form1).isVisible());
+}
+
+TEST(MainWindowSize, EnlargedTheViewAndListsGrowAndEveryControlStaysInside)
+{
+    ShellProgram program;
+    program.showLaidOut(Window::Form1);
+    QWidget& main = program.window(Window::Form1);
+    auto& scroll = program.widget<QScrollArea>("Form1Scroll");
+    QWidget& area = *scroll.widget();
+    const QSize designed = area.size();
+    auto& view = program.widget<QWidget>("Text1");
+    auto& list = program.widget<QWidget>("MessageList");
+    const QRect view0 = view.geometry();
+    const int list0 = list.height();
+    for (const QSize extra : {QSize(300, 200), QSize(0, 401), QSize(650, 0)}) {
+        main.resize(main.size() + extra);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(area.size(), designed + extra);
+        EXPECT_EQ(view.geometry(), view0.adjusted(0, 0, extra.width(), extra.height() / 2));
+        EXPECT_GE(list.height(), list0 + extra.height() - extra.height() / 2);
+        for (const QWidget* control : area.findChildren<QWidget*>()) {
+            const QRect place(control->mapTo(&area, QPoint()), control->size());
+            if (control->isVisible() && !control->objectName().isEmpty()) {
+                EXPECT_TRUE(area.rect().contains(place))
+                    << control->objectName().toStdString() << " at " << extra.width();
+            }
+        }
+        main.resize(main.size() - extra);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(view.geometry(), view0);
+    }
+
+    // A small screen: the area keeps its designed size and the scroll bars reach all of it.
+    main.resize(designed.width() * 2 / 3, designed.height() * 2 / 3);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(area.size(), designed);
+    EXPECT_EQ(scroll.horizontalScrollBar()->maximum(),
+              designed.width() - scroll.viewport()->width());
+    EXPECT_EQ(scroll.verticalScrollBar()->maximum(),
+              designed.height() - scroll.viewport()->height());
+}
+
+TEST(MainWindowSize, SizeAndPlaceAreKeptForTheNextRun)
+{
+    QTemporaryDir folder;
+    QSettings settings(folder.filePath(QStringLiteral("user.conf")), QSettings::IniFormat);
+    const QRect kept(30, 40, 700, 500);
+    {
+        ShellProgram program;
+        program.showLaidOut(Window::Form1);
+        program.window(Window::Form1).setGeometry(kept);
+        program.shell.keepWindows(settings);
+    }
+    ShellProgram program;
+    program.shell.restoreWindows(settings);
+    program.showLaidOut(Window::Form1);
+    EXPECT_EQ(program.window(Window::Form1).geometry(), kept);
 }
 
 } // namespace

@@ -59,8 +59,9 @@ std::string describe(QObject &object)
         line << " area " << window->centralWidget()->width() << 'x'
              << window->centralWidget()->height();
     const QRect r = widget->geometry();
-    if (widget->isWindow() && widget->minimumSize() == widget->maximumSize())
-        line << " fixed " << r.width() << 'x' << r.height();
+    if (widget->isWindow() && !qobject_cast<QMenu *>(widget))
+        line << (widget->minimumSize() == widget->maximumSize() ? " fixed " : " size ")
+             << r.width() << 'x' << r.height();
     else if (!widget->isWindow() && !widget->parentWidget()->layout())
         line << " at " << r.x() << ',' << r.y() << ' ' << r.width() << 'x' << r.height();
     const QFont font = widget->font();

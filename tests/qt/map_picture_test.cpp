@@ -80,6 +80,19 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
     for (int shown = 0; shown < 2; ++shown, window.hide(), window.show())
         EXPECT_EQ(window.grab().toImage().pixelColor(alpha / 3), QColor(Qt::green))
             << "shown " << shown;
+    // Twice as wide: the picture keeps its aspect, centred; twice as large: it is drawn twice
+    // as large, the close button in its corner.
+    const QSize designed = window.size();
+    auto &close = program.widget<QWidget>("closemap", Window::Form2);
+    const QPoint corner = QPoint(designed.width(), designed.height()) - close.pos();
+    const std::pair<QSize, QPoint> sizes[] = {
+        {QSize(2 * designed.width(), designed.height()), alpha / 3 + QPoint(designed.width() / 2, 0)},
+        {designed * 2, alpha * 2 / 3}};
+    for (const auto &[size, where] : sizes) {
+        window.resize(size);
+        EXPECT_EQ(window.grab().toImage().pixelColor(where), QColor(Qt::green)) << size.width();
+        EXPECT_EQ(QPoint(size.width(), size.height()) - close.pos(), corner);
+    }
 }
 
 TEST(MapCanvas, AnEndlessLineIsDrawnInPiecesThatMakeThePictureOfOne)

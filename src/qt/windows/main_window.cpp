@@ -2,6 +2,7 @@
 
 #include "alerts/new_marks.h"
 #include "qt/windows/binders.h"
+#include "qt/windows/growing_area.h"
 #include "qt/latin1.h"
 #include "qt/windows/list_control_model.h"
 #include "qt/windows/window_metrics.h"
@@ -22,12 +23,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
 namespace fenlark::qt {
 namespace {
+
+using Across = GrowingArea::Across;
+using Down = GrowingArea::Down;
 
 // The window's inner area, in twips.
 constexpr int kAreaWidth = 14970;
@@ -97,10 +102,17 @@ MainWindow::MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent)
     setWindowTitle(QString::fromLatin1(Form1::kCaption));
     setFont(windowFont(Face::SansSerif, kFontPoints));
 
-    auto *area = new QWidget(this);
+    // The area opens at its designed size and grows with the window; on a screen too small for
+    // it the scroll area reaches every control.
+    auto *scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("Form1Scroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    const QSize designed = Twips::forScreen().size(kAreaWidth, kAreaHeight);
+    auto *area = new GrowingArea(designed, scroll);
     area->setObjectName(QStringLiteral("Form1Area"));
-    area->setFixedSize(Twips::forScreen().size(kAreaWidth, kAreaHeight));
-    setCentralWidget(area);
+    scroll->setWidget(area);
+    setCentralWidget(scroll);
 
     buildMenus();
     buildTopControls(*area);
@@ -111,6 +123,8 @@ MainWindow::MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent)
     buildFrequencyFrame(*area);
     buildListFrame(*area, marks);
     buildStatusBar();
+    resize(designed.width(), designed.height() + menuBar()->sizeHint().height() +
+                                 statusBar()->sizeHint().height());
 
     m_timer = new QTimer(this);
     bind(*m_timer, m_form.Timer1);
@@ -185,7 +199,7 @@ void MainWindow::buildStatusBar()
     bar->addPermanentWidget(label(bar, m_form.StatusNew));
 }
 
-void MainWindow::buildTopControls(QWidget &area)
+void MainWindow::buildTopControls(GrowingArea &area)
 {
     const Twips t = Twips::forScreen();
     const QFont bold = windowFont(Face::SansSerif, kFontPoints, true);
@@ -193,51 +207,51 @@ void MainWindow::buildTopControls(QWidget &area)
     auto *body = new QPlainTextEdit(&area);
     body->setReadOnly(true);
     body->setTabChangesFocus(true);
-    body->setGeometry(t.rect(0, 120, 10695, 3375));
+    area.place(*body, t.rect(0, 120, 10695, 3375), Across::Grow, Down::View);
     body->setFont(windowFont(Face::Verdana, 9, true));
     body->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     bind(*body, m_form.Text1);
 
     QLineEdit *shown = displayBox(&area, m_form.Text6);
-    shown->setGeometry(t.rect(360, 3720, 1680, 240));
+    area.place(*shown, t.rect(360, 3720, 1680, 240), Across::Stay, Down::Middle);
     shown->setFont(bold);
     shown->setFrame(false); // 240 twips leave no room for a frame around bold text
 
     QLabel *type = label(&area, m_form.Label6);
-    type->setGeometry(t.rect(2160, 3720, 8025, 240));
+    area.place(*type, t.rect(2160, 3720, 8025, 240), Across::Grow, Down::Middle);
     type->setFont(bold);
     QLabel *station = label(&area, m_form.Label15);
-    station->setGeometry(t.rect(2160, 4095, 8025, 240));
+    area.place(*station, t.rect(2160, 4095, 8025, 240), Across::Grow, Down::Middle);
     station->setFont(bold);
 
-    auto button = [&](Button &control, QRect place) {
+    auto button = [&](Button &control, QRect place, Down down) {
         auto *widget = new QPushButton(&area);
-        widget->setGeometry(place);
+        area.place(*widget, place, Across::Move, down);
         bind(*widget, control);
     };
-    button(m_form.print_message, t.rect(11040, 225, 1320, 420));
-    button(m_form.Delmsg, t.rect(11040, 840, 1320, 420));
-    button(m_form.Quitbutton, t.rect(11040, 1440, 1320, 420));
-    button(m_form.Mapbutton, t.rect(9630, 7605, 1500, 420));
+    button(m_form.print_message, t.rect(11040, 225, 1320, 420), Down::Top);
+    button(m_form.Delmsg, t.rect(11040, 840, 1320, 420), Down::Top);
+    button(m_form.Quitbutton, t.rect(11040, 1440, 1320, 420), Down::Top);
+    button(m_form.Mapbutton, t.rect(9630, 7605, 1500, 420), Down::Middle);
 
     QLabel *status = label(&area, m_form.Label1);
-    status->setGeometry(t.rect(5040, 8160, 3495, 255));
+    area.place(*status, t.rect(5040, 8160, 3495, 255), Across::Stay, Down::Bottom);
 
     QLineEdit *echo = displayBox(&area, m_form.Text9);
-    echo->setGeometry(t.rect(2760, 8505, 8295, 345));
+    area.place(*echo, t.rect(2760, 8505, 8295, 345), Across::Grow, Down::Bottom);
     echo->setFont(bold);
     QPalette darkGreen = echo->palette();
     darkGreen.setColor(QPalette::Text, QColor(0, 128, 0));
     echo->setPalette(darkGreen);
 
     QLineEdit *lastNew = displayBox(&area, m_form.Text11);
-    lastNew->setGeometry(t.rect(720, 8520, 1575, 360));
+    area.place(*lastNew, t.rect(720, 8520, 1575, 360), Across::Stay, Down::Bottom);
 }
 
-void MainWindow::buildDisplayFrame(QWidget &area)
+void MainWindow::buildDisplayFrame(GrowingArea &area)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(10920, 2040, 1500, 1815));
+    area.place(*frame, Twips::forScreen().rect(10920, 2040, 1500, 1815), Across::Move, Down::Top);
     bind(*frame, m_form.Frame5);
     auto *layout = tightLayout<QVBoxLayout>(*frame);
     for (OptionButton *option : {&m_form.Option3, &m_form.Option4, &m_form.Option5}) {
@@ -247,10 +261,10 @@ void MainWindow::buildDisplayFrame(QWidget &area)
     }
 }
 
-void MainWindow::buildLogFrame(QWidget &area)
+void MainWindow::buildLogFrame(GrowingArea &area)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(12600, 225, 2175, 4395));
+    area.place(*frame, Twips::forScreen().rect(12600, 225, 2175, 4395), Across::Move, Down::Top);
     bind(*frame, m_form.Frame2);
     auto *layout = tightLayout<QVBoxLayout>(*frame);
 
@@ -288,10 +302,11 @@ void MainWindow::buildLogFrame(QWidget &area)
     layout->addWidget(autosave, 0, Qt::AlignHCenter);
 }
 
-void MainWindow::buildHistoryFrame(QWidget &area)
+void MainWindow::buildHistoryFrame(GrowingArea &area)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(315, 4905, 3495, 3135));
+    area.place(*frame, Twips::forScreen().rect(315, 4905, 3495, 3135), Across::Stay,
+               Down::Middle);
     bind(*frame, m_form.Frame4);
     auto *grid = tightLayout<QGridLayout>(*frame);
     grid->addWidget(centredBox(frame, m_form.Text5), 0, 0, 1, 4);
@@ -312,10 +327,12 @@ void MainWindow::buildHistoryFrame(QWidget &area)
     grid->setColumnStretch(2, 3);
 }
 
-void MainWindow::buildSelectorFrame(QWidget &area)
+void MainWindow::buildSelectorFrame(GrowingArea &area)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(3915, 4905, 5490, 3135));
+    // The selectors take the extra width: long station names fit.
+    area.place(*frame, Twips::forScreen().rect(3915, 4905, 5490, 3135), Across::Grow,
+               Down::Middle);
     bind(*frame, m_form.Frame1);
     auto *grid = tightLayout<QGridLayout>(*frame);
     grid->setHorizontalSpacing(6);
@@ -339,10 +356,11 @@ void MainWindow::buildSelectorFrame(QWidget &area)
     grid->setColumnStretch(1, 1);
 }
 
-void MainWindow::buildFrequencyFrame(QWidget &area)
+void MainWindow::buildFrequencyFrame(GrowingArea &area)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(9585, 4905, 1545, 2355));
+    area.place(*frame, Twips::forScreen().rect(9585, 4905, 1545, 2355), Across::Move,
+               Down::Middle);
     bind(*frame, m_form.Frame6);
     auto *layout = tightLayout<QVBoxLayout>(*frame);
     for (OptionButton &member : m_form.Frequency) {
@@ -352,10 +370,11 @@ void MainWindow::buildFrequencyFrame(QWidget &area)
     }
 }
 
-void MainWindow::buildListFrame(QWidget &area, const NewMarks &marks)
+void MainWindow::buildListFrame(GrowingArea &area, const NewMarks &marks)
 {
     auto *frame = new QGroupBox(&area);
-    frame->setGeometry(Twips::forScreen().rect(11340, 4905, 3255, 3930));
+    area.place(*frame, Twips::forScreen().rect(11340, 4905, 3255, 3930), Across::Move,
+               Down::Lists);
     bind(*frame, m_form.Frame3);
     auto *layout = tightLayout<QVBoxLayout>(*frame);
     // The blanks in the caption put "Msg ID" over the left list and "Rx Time" over the right.

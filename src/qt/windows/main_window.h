@@ -17,6 +17,7 @@ class NewMarks;
 
 namespace fenlark::qt {
 
+class GrowingArea;
 class ListControlModel;
 
 class MainWindow : public QMainWindow {
@@ -39,13 +40,13 @@ protected:
 
 private:
     void buildMenus();
-    void buildTopControls(QWidget &area);
-    void buildDisplayFrame(QWidget &area);
-    void buildLogFrame(QWidget &area);
-    void buildHistoryFrame(QWidget &area);
-    void buildSelectorFrame(QWidget &area);
-    void buildFrequencyFrame(QWidget &area);
-    void buildListFrame(QWidget &area, const NewMarks &marks);
+    void buildTopControls(GrowingArea &area);
+    void buildDisplayFrame(GrowingArea &area);
+    void buildLogFrame(GrowingArea &area);
+    void buildHistoryFrame(GrowingArea &area);
+    void buildSelectorFrame(GrowingArea &area);
+    void buildFrequencyFrame(GrowingArea &area);
+    void buildListFrame(GrowingArea &area, const NewMarks &marks);
     void buildStatusBar();
 
     Form1 &m_form;

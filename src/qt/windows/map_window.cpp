@@ -23,10 +23,16 @@ public:
     }
 
 protected:
+    // The picture as large as the window lets it be, with the map's own aspect, centred.
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
-        painter.drawImage(rect(), m_canvas.image());
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        const QImage &image = m_canvas.image();
+        QRect target(QPoint(), image.size().scaled(size(), Qt::KeepAspectRatio));
+        target.moveCenter(rect().center());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, image);
     }
 
 private:
@@ -41,9 +47,11 @@ MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QString::fromLatin1(Form2::kCaption));
     const Twips t = Twips::forScreen();
-    setFixedSize(t.size(kMapWidthTwips, kMapHeightTwips));
+    resize(t.size(kMapWidthTwips, kMapHeightTwips));
+    setMinimumSize(size() / 2);
 
     auto *picture = new MapPicture(canvas, this);
+    m_picture = picture;
     picture->setGeometry(rect());
     m_canvas.setChangeListener([picture] { picture->update(); });
 
@@ -57,7 +65,16 @@ MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
 
     auto *close = new QPushButton(this);
     close->setGeometry(t.rect(11835, 7290, 960, 600));
+    m_close = close;
+    m_closeMargin = QPoint(width(), height()) - close->geometry().topLeft();
     bind(*close, form.closemap);
+}
+
+void MapWindow::resizeEvent(QResizeEvent *)
+{
+    // The picture fills the window; the close button keeps its distance from the bottom right.
+    m_picture->setGeometry(rect());
+    m_close->move(QPoint(width(), height()) - m_closeMargin);
 }
 
 MapWindow::~MapWindow()

@@ -1,7 +1,9 @@
 // The location map, Form2: the map's picture (kept on the canvas's image) under its title label
-// and its close button. Closing it by its frame is "Close Map".
+// and its close button. Closing it by its frame is "Close Map". Resized, it shows the picture as
+// large as it fits with the map's aspect.
 #pragma once
 
+#include <QPoint>
 #include <QWidget>
 
 namespace fenlark {
@@ -19,8 +21,12 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    QWidget *m_picture = nullptr;
+    QWidget *m_close = nullptr;
+    QPoint m_closeMargin;
     Form2 &m_form;
     ImageCanvas &m_canvas;
 };
