@@ -1,6 +1,7 @@
 // FenLark's own decoder as the receiver's input, end to end on recordings made here: a recording
 // played to the decoder, an rtl_tcp server on loopback that closes and comes back, the headless
-// program on an IQ recording. Each message is filed with its channel's frequency and figures.
+// program on an IQ recording, an SDR through SoapySDR (a module of the test's own whose device
+// plays a file). Each message is filed with its channel's frequency and figures.
 #include "qt/inputs/radio_choice.h"
 #include "qt/windows/receiver_input_dialog.h"
 #include "qt/windows/tuning_view.h"
@@ -15,6 +16,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
+
+#include <SoapySDR/Modules.hpp>
 
 #include <gtest/gtest.h>
 
@@ -121,6 +124,26 @@ TEST(DecoderInput, AnRtlTcpServerThatClosesAndComesBackGivesEveryChannelsMessage
     serve(after);
     handleEventsUntil([&] { return program.filed() == 3; });
     EXPECT_EQ(filed(program), "PA02@490 EA01@518 EA03@518");
+}
+
+TEST(DecoderInput, AnSdrThroughSoapySdrIsTunedAndEveryChannelsMessagesFiled)
+{
+    // The module's one device plays an IQ file as an SDR tuned anywhere would deliver it.
+    ASSERT_EQ(SoapySDR::loadModule(FENLARK_SOAPY_FILE_MODULE), "");
+    TempWorkingDir dir;
+    writeRawIq("two.cf32", navtexIq(48000, 504000, {{kStorm, 518000}, {kLocal, 490000}}, 10));
+    qt::RadioChoice choice;
+    choice.kind = qt::RadioChoice::Kind::Sdr;
+    const std::string args = "driver=fenlarkfile,file=" + (dir.path() / "two.cf32").string();
+    choice.sdrArgs = QString::fromStdString(args);
+    choice.tuner.sampleRateHz = 48000;
+    FakeDialogs dialogs;
+    auto device = qt::makeDecoderDevice(choice, dialogs, qt::RecordingSource::Pace::RealTime);
+    ProgramOn program(*device);
+    handleEventsUntil([&] { return dialogs.notices.size() == 1; });
+    EXPECT_EQ(filed(program), "PA02@490 EA01@518");
+    EXPECT_NE(dialogs.notices[0].find("fails: it delivers no samples"), std::string::npos)
+        << dialogs.notices[0];
 }
 
 TEST(DecoderInput, TheHeadlessProgramDecodesAnIqRecordingAndItsWaitEndsWhenDone)
