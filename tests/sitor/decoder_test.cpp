@@ -25,14 +25,16 @@ TEST(AudioDecoder, FindsAndDecodesASignalAnywhere)
         double rateHz, centreHz, snrDb, offsetHz, clockError;
         bool reversed;
         double maxCer;
+        double levelDb = 0;
     } cases[] = {
         {11025, 1700, 10, 0, 0, false, 0.0},
         {8000, 700, -4, 120, -0.005, true, 0.05},
         {48000, 2600, 0, -80, 0.008, false, 0.02},
+        {8000, 1200, 10, 0, 0, false, 0.0, -70}, // a sound card turned far down
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << c.rateHz << " S/s, centre " << c.centreHz << " Hz, " << c.snrDb << " dB");
+        SCOPED_TRACE(testing::Message() << c.rateHz << " S/s, centre " << c.centreHz << " Hz, "
+                                        << c.snrDb << " dB, level " << c.levelDb << " dB");
         sitorsim::Conditions cond;
         cond.sampleRateHz = c.rateHz;
         cond.centreHz = c.centreHz;
@@ -40,6 +42,7 @@ TEST(AudioDecoder, FindsAndDecodesASignalAnywhere)
         cond.offsetHz = c.offsetHz;
         cond.clockError = c.clockError;
         cond.reversed = c.reversed;
+        cond.levelDb = c.levelDb;
         cond.phasingSeconds = 3;
         const auto r = sitorsim::receive(message, cond);
         EXPECT_LE(sitorsim::score(message, r.text).cer(), c.maxCer) << r.text;
@@ -69,9 +72,9 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBandWithIAndQEitherWay)
         ASSERT_EQ(decoder.channelCount(), 2u);
         std::vector<std::complex<float>> buf(4800);
         std::map<double, std::string> heard; // text by the frequency its channel gave with it
-        double heardHz = 0; // where 518 kHz was heard while its message came in
-        double snrDb = -99; // the SNR it estimated then (sent at 0 dB)
-        Spectrum shown;     // and the tuning display's snapshot then
+        double heardHz = 0;                  // where 518 kHz was heard while its message came in
+        double snrDb = -99;                  // the SNR it estimated then (sent at 0 dB)
+        Spectrum shown;                      // and the tuning display's snapshot then
         for (int i = 0; i < 200; ++i) {
             air.generate(buf);
             decoder.process(buf);
@@ -94,8 +97,8 @@ TEST(IqDecoder, DecodesEveryChannelInsideTheBandWithIAndQEitherWay)
         ASSERT_FALSE(shown.powerDb.empty());
         const auto peak =
             std::max_element(shown.powerDb.begin(), shown.powerDb.end()) - shown.powerDb.begin();
-        EXPECT_NEAR(
-            std::abs(shown.firstHz + static_cast<double>(peak) * shown.stepHz - sign * 30), 85, 15);
+        EXPECT_NEAR(std::abs(shown.firstHz + static_cast<double>(peak) * shown.stepHz - sign * 30),
+                    85, 15);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "sitor/decoder.h"
 #include "sitor/signal_facts.h"
 
+#include <cmath>
 #include <vector>
 
 namespace fenlark::sitorsim {
@@ -33,7 +34,8 @@ Reception receive(const std::string& message, const Conditions& c)
         }
     };
     auto delayed = std::make_unique<Delayed>();
-    delayed->inner = makeFsk(units, c.sampleRateHz, c.clockError, c.reversed != (c.iq && c.swapped));
+    delayed->inner =
+        makeFsk(units, c.sampleRateHz, c.clockError, c.reversed != (c.iq && c.swapped));
     delayed->wait = static_cast<long long>(c.leadSeconds * c.sampleRateHz);
     air.add(std::move(delayed), path);
 
@@ -66,8 +68,11 @@ Reception receive(const std::string& message, const Conditions& c)
     } else {
         sitor::AudioDecoder decoder(c.sampleRateHz);
         std::vector<float> buf(block);
+        const auto level = static_cast<float>(std::pow(10.0, c.levelDb / 20.0));
         while (done < total) {
             air.generate(buf);
+            for (float& x : buf)
+                x *= level;
             decoder.process(buf);
             done += static_cast<long long>(block);
             note(decoder.takeText());

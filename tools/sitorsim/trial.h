@@ -20,6 +20,7 @@ struct Conditions {
     bool swapped = false; // IQ with I and Q swapped: the band mirrored, the sense reversed
     bool fading = false;
     bool iq = false;
+    double levelDb = 0; // the audio input's level against full scale: a quiet sound card
     double phasingSeconds = 10;
     double leadSeconds = 1; // noise before the emission
     double tailSeconds = 2; // noise after it
