@@ -4,6 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-scripts/build.sh --target fenlark
+scripts/build.sh --target fenlark fenlark_compressed_docs
 cd build
 cpack -G DEB

@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev qt6-multimedia-dev qt6-qpa-plugins libgl-dev
     nlohmann-json3-dev libliquid-dev libsndfile1-dev libsoapysdr-dev pulseaudio pulseaudio-utils
     xvfb xauth xdotool imagemagick poppler-utils socat fonts-dejavu-core fonts-urw-base35
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream lintian
 )
 
 missing=()

@@ -1,8 +1,8 @@
 #!/bin/sh
-# FenLark as a user installs it: the Debian package's contents; the program installed to a
-# temporary prefix and started headless with --user-folder as a new user, twice, then without its
-# data and with a folder it cannot make; its version; and the options that --help, the README's
-# table and the installed man page name.
+# FenLark as a user installs it: the Debian package's contents, and lintian finding nothing in it;
+# the program installed to a temporary prefix and started headless with --user-folder as a new
+# user, twice, then without its data and with a folder it cannot make; its version; and the
+# options that --help, the README's table and the installed man page name.
 #
 # usage: install_test.sh BUILD_DIR SOURCE_DIR VERSION WORK_DIR
 set -eu
@@ -23,10 +23,14 @@ deb=$work/fenlark_${version}_$(dpkg --print-architecture).deb
 contents=$(dpkg-deb -c "$deb")
 for path in bin/fenlark share/fenlark/518.txt share/fenlark/capture-sample.txt \
     share/applications/org.fenlark.FenLark.desktop share/icons/hicolor/scalable/apps/fenlark.svg \
-    share/metainfo/org.fenlark.FenLark.metainfo.xml share/man/man1/fenlark.1; do
+    share/metainfo/org.fenlark.FenLark.metainfo.xml share/man/man1/fenlark.1.gz \
+    share/doc/fenlark/copyright share/doc/fenlark/changelog.gz; do
     echo "$contents" | grep -q " \./usr/$path\$" || fail "no /usr/$path in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "depends: $(dpkg-deb -f "$deb" Depends)"
+# lintian finds nothing to say of the package, down to its pedantic tags (its overrides aside).
+lintian --pedantic --fail-on error,warning,info,pedantic "$deb" >"$work/lintian.log" 2>&1 ||
+    fail "lintian: $(cat "$work/lintian.log")"
 
 prefix=$work/prefix
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -81,7 +85,7 @@ expect "cannot make the folder \"$work/file/fenlark\"" \
 test "$("$fenlark" -v)" = "FenLark $version" || fail "-v prints: $("$fenlark" -v)"
 help=$("$fenlark" --help | sed -n 's/^  \(-., \)\{0,1\}\(--[a-z-]*\).*/\2/p' | sort | tr '\n' ' ')
 readme=$(sed -n 's/^| `\(-.`, `\)\{0,1\}\(--[a-z-]*\).*/\2/p' "$source/README.md" | sort | tr '\n' ' ')
-manual=$(sed -n '/^\.TP/{n;s/\\-/-/g;p;}' "$prefix/share/man/man1/fenlark.1" |
+manual=$(gzip -dc "$prefix/share/man/man1/fenlark.1.gz" | sed -n '/^\.TP/{n;s/\\-/-/g;p;}' |
     grep -o -- '--[a-z-]*' | sort | tr '\n' ' ')
 test -n "$help" && test "$help" = "$readme" && test "$help" = "$manual" ||
     fail "options in --help: $help; in the README: $readme; in the man page: $manual"
