@@ -106,8 +106,11 @@ TEST(SerialLine, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
         std::filesystem::create_symlink(receiver.device, link);
         EXPECT_TRUE(device.retryNow());
         EXPECT_FALSE(device.retrying());
-        receiver.write("ZCZC AB1" + std::to_string(round) + "\r\nBODY\r\nNNNN\r\n");
+        // The second device ends its lines with LF alone: its line ends are learnt afresh.
+        receiver.write(round == 1 ? "ZCZC AB11\r\nBODY\r\nNNNN\r\n"
+                                  : "ZCZC AB12\nBODY\nNNNN\n");
         handleEventsUntil([&] { return program.state().msgcount == round; });
+        EXPECT_EQ(program.state().MessageTable[std::size_t(round - 1)].msgtext, "\r\nBODY");
         if (round == 2)
             break;
         receiver.closeFarEnd();
