@@ -71,7 +71,7 @@ void BM_SentenceDecoderThroughput(benchmark::State& st)
         nmea::SentenceDecoder::Output out;
         for (const std::string& s : sentences) {
             out.clear();
-            decoder.feed(s, out);
+            decoder.feed(s, out, 0);
             benchmark::DoNotOptimize(out.lines.data());
         }
         if (decoder.counts().messages != 5001)

@@ -32,8 +32,9 @@ TEST(MessageTableForm, ShowsSortsAndNarrowsTheRecordsAndFollowsTheTable)
     MessageTableForm& window = p.app.messageTable();
     const TableControl& table = window.Messages;
     EXPECT_EQ(shownIds(table), "AB01 EE05 GA12"); // newest first
+    // EE05's station is the one of the frequency it came on, whichever frequency is chosen.
     EXPECT_EQ(table.row(1).cells,
-              (std::vector<std::string>{"EE05", "Station E of area 1 (518)", "Weather Forecast",
+              (std::vector<std::string>{"EE05", "Station E of area 1 (490)", "Weather Forecast",
                                         "490 kHz", "05/12/2026 12:41:01", "05/12/2026 12:41:01",
                                         "1", "92", "NEW"}));
     EXPECT_EQ(window.Count.caption(), "3 messages");
@@ -57,6 +58,11 @@ TEST(MessageTableForm, ShowsSortsAndNarrowsTheRecordsAndFollowsTheTable)
     window.Search.setText("");
     window.FollowSelectors.click();
     p.form().MessageTypeList.setListIndex(p.form().MessageTypeList.indexOf("E - Weather Forecast"));
+    EXPECT_EQ(shownIds(table), "EE05");
+    // A station of the chosen 518 kHz has not sent EE05, heard on 490 kHz.
+    p.form().StationList.setListIndex(5);
+    EXPECT_EQ(shownIds(table), "");
+    p.form().Frequency[1].choose();
     EXPECT_EQ(shownIds(table), "EE05");
     window.FollowSelectors.click();
 

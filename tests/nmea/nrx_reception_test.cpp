@@ -45,6 +45,7 @@ TEST(ReceivedStreams, FileWhatTheSameMessagesAsCrLfPlainTextFile)
         std::string plain;
         std::string stream;
         std::string settings = kPortZeroSettings;
+        int kHz = 0; // the frequency the plain text is received on, as the sentences name theirs
     } cases[] = {
         {"sentences: escapes, lower case that replay keeps as sent (its checksum covers it), a "
          "lower-case end mark that cuts no sentence, marks * with the error character *",
@@ -54,7 +55,7 @@ TEST(ReceivedStreams, FileWhatTheSameMessagesAsCrLfPlainTextFile)
              nrx("003,002,07,", " CARET ^5E^0D") + "\r\n" + nrx("003,003,07,", "^0Anext lines") +
              "\r\n" + nrx("001,001,00,IF08", "LINE^0D^0Annnn") + "\r\n" +
              nrx("001,001,01,IG09", "GA^2AE FO^2ACE 9") + "\r\n",
-         " 0 \r\n9600\r\nn\r\n8\r\n1\r\n*\r\n"},
+         " 0 \r\n9600\r\nn\r\n8\r\n1\r\n*\r\n", 518},
         {"the sample with LF alone", sample, replaced(sample, "\r\n", "\n")},
         {"the sample with LF CR", sample, replaced(sample, "\r\n", "\n\r")},
         {"the sample with stray LFs", replaced(stray, "\n", ""), stray},
@@ -62,7 +63,7 @@ TEST(ReceivedStreams, FileWhatTheSameMessagesAsCrLfPlainTextFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         TestProgram plain(c.settings);
-        plain.receive(c.plain);
+        plain.serial.sendOn(0, c.kHz, c.plain);
         EXPECT_GT(plain.state().msgcount, 0);
         TestProgram live(c.settings);
         live.receive(c.stream);

@@ -164,7 +164,7 @@ TEST(ReceivedStreams, ChannelsAndNrxAreFramedApartAndFiledWithTheirFrequency)
         filed += r.msgid + " " + std::to_string(r.spare) + " " + visible(r.msgtext) + " " +
                  (r.figures.empty() ? "" : r.figures[0].name) + "|";
     EXPECT_EQ(filed, "EA02 518 \\r\\nON 518 |EA01 490 \\r\\nON 490 |EA04 490 \\r\\nAFTER snr_db|"
-                     "EA05 518  |GA02 0 \\r\\nSENTENCE |"
+                     "EA05 518  |GA02 518 \\r\\nSENTENCE |"
                      "GA01 0 \\r\\nPLAIN\\r\\nMORE |");
 }
 

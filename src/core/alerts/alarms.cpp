@@ -52,9 +52,9 @@ void Alarms::messageFiled(const MessageRecord& record)
                 {},
                 record.firstrx,
                 firstLines(record.msgtext, kShownLines)};
-    alarm.origin = messageOrigin(record.msgid, form.MessageTypeList, form.StationList,
-                                 m_app.state().stations)
-                       .typeAndStation;
+    alarm.origin =
+        messageOrigin(record.msgid, form.MessageTypeList, form.stationsOn(record.spare))
+            .typeAndStation;
     // An identifier heard anew takes the place of its alarm still waiting, and beyond the most
     // that wait the oldest goes: the list is made again, short as it is. Otherwise one entry
     // more, not the list again: alarms left waiting must not make filing slow.

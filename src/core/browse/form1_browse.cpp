@@ -17,16 +17,12 @@ void Form1::NavAreaList_Click()
     const int message = MessageList.listIndex();
     const int message2 = MessageList2.listIndex();
     s.navareaindex = static_cast<std::int16_t>(NavAreaList.listIndex());
+    m_stationsOn.clear();
 
     StationList.clear();
     StationList.addItem(std::string(kAllStations));
 
-    std::string file(kFrequencies[kStartFrequency].stationFile);
-    for (std::size_t i = 0; i < Frequency.size(); ++i)
-        if (Frequency[i].value()) {
-            file = kFrequencies[i].stationFile;
-            break;
-        }
+    const std::string file(kFrequencies[chosenFrequency()].stationFile);
     std::string problem;
     if (const FileRead read = readWholeFile(file); !read.ok()) {
         problem = read.problem;
@@ -54,17 +50,51 @@ void Form1::NavAreaList_Click()
 
 void Form1::Frequency_Click(int /*Index*/) { NavAreaList_Click(); }
 
+std::size_t Form1::chosenFrequency() const
+{
+    for (std::size_t i = 0; i < Frequency.size(); ++i)
+        if (Frequency[i].value())
+            return i;
+    return kStartFrequency;
+}
+
+bool Form1::listsMessage(const MessageRecord& r) const
+{
+    if (!passesFilter(r.msgid, StationList.text(), MessageTypeList.text()))
+        return false;
+    // A station chosen is one of the chosen frequency: a message known to have come on another
+    // is from another station with the same letter.
+    return StationList.text() == kAllStations || !findFrequency(r.spare) ||
+           r.spare == kFrequencies[chosenFrequency()].kHz;
+}
+
+const StationTable& Form1::stationsOn(int kHz) const
+{
+    const State& s = m_app.state();
+    const auto* other = findFrequency(kHz);
+    if (!other || other->kHz == kFrequencies[chosenFrequency()].kHz)
+        return s.stations;
+    if (const auto found = m_stationsOn.find(kHz); found != m_stationsOn.end())
+        return found->second;
+    // A file or block that cannot be read leaves the table empty: no station rather than the
+    // wrong one.
+    StationTable& table = m_stationsOn[kHz];
+    if (const FileRead read = readWholeFile(std::string(other->stationFile)); read.ok()) {
+        std::istringstream in(read.bytes);
+        readStationBlock(in, s.navareaindex, NavAreaList.text(), table);
+    }
+    return table;
+}
+
 void Form1::StationList_Click()
 {
     State& s = state();
     clearlists();
-    const std::string stationText = StationList.text();
-    const std::string typeText = MessageTypeList.text();
     for (int i = 0; i < s.msgcount; ++i) {
-        const std::string& id = s.MessageTable[static_cast<std::size_t>(i)].msgid;
-        if (passesFilter(id, stationText, typeText)) {
-            MessageList.addItem(id);
-            MessageList2.addItem(id);
+        const MessageRecord& r = s.MessageTable[static_cast<std::size_t>(i)];
+        if (listsMessage(r)) {
+            MessageList.addItem(r.msgid);
+            MessageList2.addItem(r.msgid);
         }
     }
     // With no station chosen the station information is that of the empty slot 0.

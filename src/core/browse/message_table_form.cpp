@@ -1,7 +1,6 @@
 #include "browse/message_table_form.h"
 
 #include "app/application.h"
-#include "browse/message_filter.h"
 #include "common/text.h"
 #include "forms/control_registry.h"
 #include "reception/copy_quality.h"
@@ -25,10 +24,10 @@ std::vector<TableControl::Column> tableColumns()
 
 // The station name of an identifier as the view names it: the first station entry of its letter
 // from the entry's fourth character on.
-std::string stationName(const std::string& msgid, const ListControl& stations)
+std::string stationName(const std::string& msgid, const StationTable& stations)
 {
-    for (int k = 1; k < stations.count() && !msgid.empty(); ++k) {
-        const std::string& entry = stations.list(k);
+    for (std::size_t k = 1; k < kStationSlots && !msgid.empty(); ++k) {
+        const std::string& entry = stations.stnentry[k];
         if (!entry.empty() && entry[0] == msgid[0] && entry.size() > 6) {
             const std::size_t name = entry.find_first_not_of(' ', 3);
             return name == std::string::npos ? std::string() : entry.substr(name);
@@ -111,7 +110,7 @@ TableRow MessageTableForm::rowOf(const MessageRecord& r) const
     const int copy = copyPercentage(static_cast<long long>(r.msgtext.size()), r.errcount);
     const bool isNew = m_app.newMarks().isNew(r.msgid);
     return {r.msgid,
-            {r.msgid, stationName(r.msgid, form.StationList), type, frequencyText(r.spare),
+            {r.msgid, stationName(r.msgid, form.stationsOn(r.spare)), type, frequencyText(r.spare),
              r.firstrx.text(), r.lastrx.text(), std::to_string(r.rxcount), std::to_string(copy),
              isNew ? "NEW" : ""},
             {0, 0, 0, static_cast<double>(r.spare), r.firstrx.totalSeconds() * 1.0,
@@ -128,7 +127,7 @@ void MessageTableForm::refill()
     std::vector<TableRow> rows;
     for (int i = 0; i < s.msgcount; ++i) {
         const MessageRecord& r = s.MessageTable[static_cast<std::size_t>(i)];
-        if (follow && !passesFilter(r.msgid, form.StationList.text(), form.MessageTypeList.text()))
+        if (follow && !form.listsMessage(r))
             continue;
         if (!search.empty() && upperCase(r.msgtext).find(search) == std::string::npos &&
             upperCase(r.msgid).find(search) == std::string::npos)

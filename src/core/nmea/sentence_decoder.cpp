@@ -14,13 +14,48 @@ constexpr std::size_t kStandardFields = 14;
 // $NXNRX,B1B2B3B4,line,lines,freq,dd,mm,yyyy,hhmmss,error%,text
 constexpr std::size_t kLegacyFields = 11;
 
+// A NAVTEX message code: transmitter and subject letters, then a two-digit serial number.
+bool isMessageCode(std::string_view code)
+{
+    auto letter = [](char c) { return c >= 'A' && c <= 'Z'; };
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return code.size() == 4 && letter(code[0]) && letter(code[1]) && digit(code[2]) &&
+           digit(code[3]);
+}
+
+// The frequency field of the standard sentence: 1 490 kHz, 2 518 kHz, 3 4209.5 kHz; 0 (not
+// received over the air) and anything else are not a frequency.
+int standardFrequency(std::string_view field)
+{
+    return field == "1" ? 490 : field == "2" ? 518 : field == "3" ? 4209 : 0;
+}
+
+// The legacy sentence names the frequency in kHz.
+int legacyFrequency(std::string_view field)
+{
+    if (field == "4209.5")
+        return 4209;
+    const auto kHz = digitsValue(field);
+    return kHz && (*kHz == 424 || *kHz == 490 || *kHz == 518 || *kHz == 4209) ? *kHz : 0;
+}
+
 } // namespace
 
-void SentenceDecoder::feed(std::string_view sentence, Output& out)
+void SentenceDecoder::feed(std::string_view sentence, Output& out, long long now)
 {
+    m_now = now;
+    expire(out);
     const auto body = checkedBody(sentence);
     if (!body) {
         ++m_counts.droppedSentences;
+        return;
+    }
+    // Some receivers and multiplexers send a sentence twice over: the copy is not another one.
+    const bool repeated = sentence == m_last && now - m_lastAt <= kExpirySeconds;
+    m_last.assign(sentence);
+    m_lastAt = now;
+    if (repeated) {
+        ++m_counts.ignored;
         return;
     }
     std::string_view fields[kStandardFields];
@@ -55,31 +90,53 @@ void SentenceDecoder::feedStandard(std::string_view talker, const std::string_vi
     const auto number = digitsValue(fields[2]);
     const auto id = digitsValue(fields[3]);
     m_text.clear();
+    // The code is read from a first sentence; an empty one is a null code, kept apart by its
+    // talker and id until it is dropped whole.
+    const std::string_view code = fields[4];
     if (!total || !number || !id || *total < 1 || *total > kMaxSentences || *number < 1 ||
-        *number > *total || *id > 99 || !appendUnescaped(fields[13], m_text)) {
+        *number > *total || *id > 99 || (*number == 1 && !code.empty() && !isMessageCode(code)) ||
+        !appendUnescaped(fields[13], m_text)) {
         ++m_counts.droppedSentences;
         return;
     }
     m_key = "$";
     m_key += talker;
     m_key += std::to_string(*id);
-    add({m_key, fields[4], *number, *total, fields[12] == "V"}, out);
+    const auto bad = digitsValue(fields[11]);
+    add({m_key, code, *number, *total, fields[12] == "V", standardFrequency(fields[5]),
+         bad.value_or(0)},
+        out);
 }
 
 void SentenceDecoder::feedLegacy(const std::string_view* fields, Output& out)
 {
+    // After the first sentence only the code, the line number and the text are needed.
     const auto line = digitsValue(fields[2]);
-    const auto lines = digitsValue(fields[3]);
-    if (!line || !lines || *lines < 1 || *lines > kMaxSentences || *line < 1 || *line > *lines) {
+    const auto lines =
+        fields[3].empty() && line > 1 ? std::optional<int>(0) : digitsValue(fields[3]);
+    m_text.clear();
+    if (!isMessageCode(fields[1]) || !line || !lines || *lines > kMaxSentences || *line < 1 ||
+        (*lines > 0 && *line > *lines) || (*line == 1 && *lines < 1) ||
+        !appendUnescaped(fields[10], m_text)) {
         ++m_counts.droppedSentences;
         return;
     }
-    // One line of text per sentence, taken as it stands.
-    m_text.assign(fields[10]);
+    // One line of text per sentence.
     m_text += "\r\n";
     m_key = "#";
     m_key += fields[1];
-    add({m_key, fields[1], *line, *lines, false}, out);
+    add({m_key, fields[1], *line, *lines, false, legacyFrequency(fields[4]), 0}, out);
+}
+
+void SentenceDecoder::expire(Output& out)
+{
+    for (std::size_t i = 0; i < m_pending.size();) {
+        const long long waited = m_now - m_pending[i].lastSeen;
+        if (waited > kExpirySeconds || waited < -kExpirySeconds)
+            drop(i, Drop::SentenceLost, out);
+        else
+            ++i;
+    }
 }
 
 void SentenceDecoder::add(const Part& part, Output& out)
@@ -91,7 +148,8 @@ void SentenceDecoder::add(const Part& part, Output& out)
         if (found != m_pending.end())
             drop(static_cast<std::size_t>(found - m_pending.begin()), Drop::SentenceLost, out);
         Pending message{
-            std::string(part.key), std::string(part.code), part.total, 2, part.noProperEnd, m_text};
+            std::string(part.key), std::string(part.code), part.total, 2,     part.noProperEnd,
+            part.frequency,        part.badCharacters,     m_now,      m_text};
         if (part.total == 1) {
             finish(message, out);
             return;
@@ -101,7 +159,8 @@ void SentenceDecoder::add(const Part& part, Output& out)
         m_pending.push_back(std::move(message));
         return;
     }
-    if (found == m_pending.end() || found->next != part.number || found->total != part.total) {
+    if (found == m_pending.end() || found->next != part.number ||
+        (part.total != 0 && found->total != part.total)) {
         if (found != m_pending.end())
             drop(static_cast<std::size_t>(found - m_pending.begin()), Drop::SentenceLost, out);
         ++m_counts.droppedSentences;
@@ -114,6 +173,8 @@ void SentenceDecoder::add(const Part& part, Output& out)
     }
     found->text += m_text;
     found->noProperEnd = found->noProperEnd || part.noProperEnd;
+    found->badCharacters = std::max(found->badCharacters, part.badCharacters);
+    found->lastSeen = m_now;
     if (found->next++ < found->total)
         return;
     Pending message = std::move(*found);
@@ -130,12 +191,16 @@ void SentenceDecoder::drop(std::size_t index, Drop why, Output& out)
 
 void SentenceDecoder::finish(Pending& message, Output& out)
 {
-    if (message.noProperEnd) {
-        out.dropped.push_back({Drop::NoProperEnd, message.code});
+    if (message.noProperEnd || message.code.empty()) {
+        out.dropped.push_back(
+            {message.code.empty() ? Drop::NoCode : Drop::NoProperEnd, message.code});
         ++m_counts.droppedMessages;
         return;
     }
     ++m_counts.messages;
+    out.frequency = message.frequency;
+    out.badCharacters = message.badCharacters;
+    out.stars = std::count(message.text.begin(), message.text.end(), '*');
     out.lines.push_back("ZCZC " + message.code);
     // The text's lines as a plain-text receiver sends them: its line breaks follow the rule of a
     // received stream, other control characters are dropped, and a line past the line limit is

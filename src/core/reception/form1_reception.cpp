@@ -32,6 +32,8 @@ constexpr std::int64_t kIdentifierMemorySeconds = 72 * 3600;
 std::string notFiledCaption(const nmea::SentenceDecoder::Dropped& dropped)
 {
     using Drop = nmea::SentenceDecoder::Drop;
+    if (dropped.why == Drop::NoCode)
+        return "No message code - not filed";
     const char* why = dropped.why == Drop::NoProperEnd    ? "No proper end - "
                       : dropped.why == Drop::SentenceLost ? "Sentence lost - "
                       : dropped.why == Drop::TooLong      ? "Too long - "
@@ -124,7 +126,7 @@ void Form1::followStart(ReceivedStream& stream, const InputSource& source)
     }
     nmea::SentenceDecoder::Output out;
     stream.sentences.dropUnfinished(out);
-    fileSentences(stream, out);
+    fileSentences(stream, source, out);
 }
 
 void Form1::endLine(ReceivedStream& stream, const InputSource& source)
@@ -133,9 +135,9 @@ void Form1::endLine(ReceivedStream& stream, const InputSource& source)
     stream.sentenceLine = false;
     if (const auto sentence = nmea::findSentence(s.rxbuffer)) {
         nmea::SentenceDecoder::Output out;
-        stream.sentences.feed(*sentence, out);
+        stream.sentences.feed(*sentence, out, m_app.platform().clock.now().totalSeconds());
         s.rxbuffer.clear();
-        fileSentences(stream, out);
+        fileSentences(stream, source, out);
     } else {
         s.curfrequency = source.frequency;
         s.curfigures = m_replaying ? MessageFigures{} : MSComm1.figures(source.channel);
@@ -144,7 +146,8 @@ void Form1::endLine(ReceivedStream& stream, const InputSource& source)
     Text9.setText({});
 }
 
-void Form1::fileSentences(ReceivedStream& stream, nmea::SentenceDecoder::Output& out)
+void Form1::fileSentences(ReceivedStream& stream, const InputSource& source,
+                          nmea::SentenceDecoder::Output& out)
 {
     for (const auto& dropped : out.dropped)
         Label1.setCaption(notFiledCaption(dropped));
@@ -156,8 +159,14 @@ void Form1::fileSentences(ReceivedStream& stream, nmea::SentenceDecoder::Output&
     const ActiveFraming framing(s, &stream.nrx);
     for (std::string& line : out.lines) {
         s.rxbuffer = std::move(line);
-        s.curfrequency = 0;
+        s.curfrequency = out.frequency != 0 ? out.frequency : source.frequency;
         s.curfigures.clear();
+        if (&line == &out.lines.back()) {
+            // The copy is rated by the receiver's own count of bad characters where that is
+            // higher, and its '*' are marks whatever error character is set.
+            const long long marks = s.msgerrors + (s.errchar == "*" ? 0 : out.stars);
+            s.msgerrors = std::max(marks, out.badCharacters);
+        }
         getmsg();
     }
 }

@@ -2,13 +2,16 @@
 // handlers are defined in its own folder (see the section headings).
 #pragma once
 
+#include "browse/station_table.h"
 #include "forms/command_controls.h"
 #include "forms/list_controls.h"
 #include "forms/text_controls.h"
 #include "nmea/sentence_decoder.h"
+#include "reception/message_record.h"
 #include "reception/mscomm.h"
 
 #include <array>
+#include <map>
 #include <string>
 
 namespace fenlark {
@@ -177,6 +180,13 @@ public:
     void clearlists();
     void MessageList_click();
     void MessageList2_click();
+    // The stations a message on `kHz` was sent from, in the chosen NAVAREA: the station table
+    // shown when `kHz` is the chosen frequency or not known (0); else that frequency's station
+    // file, read once until the NAVAREA or frequency changes (no stations when it cannot be read).
+    const StationTable& stationsOn(int kHz) const;
+    // Whether the lists show the message under the station and type chosen (a station of the
+    // chosen frequency does not list messages known to have come on another).
+    bool listsMessage(const MessageRecord& r) const;
 
     // handlers: message view and printing (view/)
     void showmsg();
@@ -197,6 +207,8 @@ public:
 
 private:
     void wireHandlers();
+    // The index of the Frequency button chosen.
+    std::size_t chosenFrequency() const;
     State& state();
     // Files a completed message whose identifier is not in the table yet.
     void fileNewMessage();
@@ -210,7 +222,8 @@ private:
     // Follows the stream's starts: a new one drops the half line and the unfinished messages.
     void followStart(ReceivedStream& stream, const InputSource& source);
     // Files the messages that sentences completed, and tells those not filed.
-    void fileSentences(ReceivedStream& stream, nmea::SentenceDecoder::Output& out);
+    void fileSentences(ReceivedStream& stream, const InputSource& source,
+                       nmea::SentenceDecoder::Output& out);
     // Shows one record in the view fields (the record part of showmsg).
     void showRecord(int slot);
     // Clears the view and shows the message of the display mode the operator chose.
@@ -237,6 +250,7 @@ private:
     bool m_logLoadTried = false; // the start has loaded the log of the last run, or tried
     int m_echoChannel = 0;     // the channel whose line in progress Text9 shows
     bool m_replaying = false;  // a capture file is being replayed
+    mutable std::map<int, StationTable> m_stationsOn; // stationsOn's files of other frequencies
 };
 
 } // namespace fenlark

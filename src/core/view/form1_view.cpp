@@ -44,11 +44,13 @@ void Form1::showRecord(int slot)
 
     // An identifier whose type or station letter has no entry shows no type text or position,
     // rather than the texts left over from the message shown before.
-    const MessageOrigin origin =
-        messageOrigin(s.selid, MessageTypeList, StationList, s.stations);
+    // The stations are those of the frequency the message came on, where the input told it.
+    const StationTable& stations = stationsOn(r.spare);
+    const MessageOrigin origin = messageOrigin(s.selid, MessageTypeList, stations);
     Label6.setCaption(origin.typeAndStation);
     Label15.setCaption(origin.stationPosition);
-    s.curstation = origin.station;
+    // The map marks the station among those it shows, of the chosen frequency.
+    s.curstation = &stations == &s.stations ? origin.station : 0;
     if (operatorChoosing())
         m_app.newMarks().seen(r.msgid);
 }

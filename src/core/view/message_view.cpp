@@ -52,16 +52,16 @@ std::string typeText(std::string_view msgid, const ListControl& types)
 }
 
 MessageOrigin messageOrigin(std::string_view msgid, const ListControl& types,
-                            const ListControl& stations, const StationTable& table)
+                            const StationTable& table)
 {
     MessageOrigin origin{typeText(msgid, types), {}, 0};
     const std::string_view stationLetter = mid(msgid, 1, 1);
-    for (int k = 1; k < stations.count(); ++k) {
-        const std::string& entry = stations.list(k);
+    for (int k = 1; k < kStationSlots; ++k) {
+        const std::size_t slot = static_cast<std::size_t>(k);
+        const std::string& entry = table.stnentry[slot];
         if (firstChar(entry) != stationLetter)
             continue;
-        if (entry.size() > 6 && k < kStationSlots) {
-            const std::size_t slot = static_cast<std::size_t>(k);
+        if (entry.size() > 6) {
             origin.station = k;
             origin.typeAndStation +=
                 " from " + entry.substr(3) + "     (" + table.stncall[slot] + ")";

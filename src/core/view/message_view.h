@@ -34,9 +34,9 @@ struct MessageOrigin {
     std::string stationPosition; // the station's latitude, longitude and transmission times
     int station = 0;             // the station's position in the station list; 0 when none
 };
-// Every station entry beginning with the identifier's first character counts, the later ones
-// appending again; an entry of 6 characters or fewer empties the position.
+// Every station entry of the table beginning with the identifier's first character counts, the
+// later ones appending again; an entry of 6 characters or fewer empties the position.
 MessageOrigin messageOrigin(std::string_view msgid, const ListControl& types,
-                            const ListControl& stations, const StationTable& table);
+                            const StationTable& table);
 
 } // namespace fenlark

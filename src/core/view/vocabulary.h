@@ -60,16 +60,26 @@ inline constexpr std::array<std::string_view, 18> kMessageTypes = {
 struct Frequency {
     std::string_view caption;
     std::string_view stationFile;
+    int kHz; // as inputs name it and a record keeps it
 };
 
 // The Frequency option buttons by index, with the station file each one reads.
 inline constexpr std::array<Frequency, 4> kFrequencies = {{
-    {"424 kHz", "424.txt"},
-    {"490 kHz", "490.txt"},
-    {"518 kHz", "518.txt"},
-    {"4209.5 kHz", "4209.txt"},
+    {"424 kHz", "424.txt", 424},
+    {"490 kHz", "490.txt", 490},
+    {"518 kHz", "518.txt", 518},
+    {"4209.5 kHz", "4209.txt", 4209},
 }};
 inline constexpr int kStartFrequency = 2;
+
+// The entry of a frequency a record keeps; none for 0 (not known) and any other number.
+inline const Frequency* findFrequency(int kHz)
+{
+    for (const Frequency& f : kFrequencies)
+        if (f.kHz == kHz)
+            return &f;
+    return nullptr;
+}
 
 inline constexpr std::string_view kAllStations = " All Stations";
 inline constexpr std::string_view kAllMessages = " All Messages";
