@@ -79,7 +79,14 @@ TEST(AlarmWindow, ComesUpOverTheMainWindowWithTheAlarmsTextsAndButtons)
 
 TEST(AlarmWindow, OpensCentredBelowTheMenuWhereverTheMainWindowIsAndAcknowledgeAllEndsIt)
 {
-    ShellProgram program;
+    // Station X's long name makes the alarm's texts wider than the window's first size.
+    ShellProgram program({}, false);
+    std::string stations = makeStationFile("518");
+    const std::string name = "Station X of area 1 (518)";
+    stations.replace(stations.find(name), name.size(),
+                     "Station X of area 1 whose name is far longer than most stations' (518)");
+    writeFile("518.txt", stations);
+    program.app.start();
     program.showLaidOut(Window::Form1);
     auto &main = static_cast<QMainWindow &>(program.window(Window::Form1));
     QWidget &alarms = program.window(Window::Alarms);
@@ -88,13 +95,17 @@ TEST(AlarmWindow, OpensCentredBelowTheMenuWhereverTheMainWindowIsAndAcknowledgeA
     for (const QPoint at : {QPoint(40, 30), QPoint(600, 350)}) {
         main.move(at);
         program.receiveMessage("XD0" + std::to_string(number++));
-        program.receiveMessage("XA0" + std::to_string(number++)); // the window stays where it is
-        ShellProgram::flush();
+        ShellProgram::flush(); // the texts reach the labels,
+        ShellProgram::flush(); // and the window takes the size they need
         ASSERT_TRUE(alarms.isVisible());
         const QPoint offset = alarms.frameGeometry().center() - main.frameGeometry().center();
         EXPECT_LE(offset.manhattanLength(), 2) << at.x();
         EXPECT_GT(alarms.frameGeometry().top(), main.menuBar()->mapToGlobal(QPoint()).y() +
                                                     main.menuBar()->height() - 1);
+        const QPoint opened = alarms.pos();
+        program.receiveMessage("XA0" + std::to_string(number++));
+        ShellProgram::flush();
+        EXPECT_EQ(alarms.pos(), opened); // the window stays where it is
         EXPECT_EQ(program.shown<QLabel>("AlarmBand", Window::Alarms), "NAVIGATIONAL WARNING");
         QTest::mouseClick(&program.widget<QPushButton>("AcknowledgeAll", Window::Alarms),
                           Qt::LeftButton);

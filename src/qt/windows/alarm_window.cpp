@@ -1,6 +1,7 @@
 #include "qt/windows/alarm_window.h"
 
 #include "alerts/alarms.h"
+#include "qt/deferred_call.h"
 #include "qt/windows/binders.h"
 #include "qt/windows/window_metrics.h"
 
@@ -77,6 +78,11 @@ void AlarmWindow::placeOver(const QWidget &main)
 {
     // Centred on the main window's frame, but never higher than the top of its inner area, so
     // that the menu stays in sight.
+    // The alarm's texts reach their labels at the next turn of the event loop; written now, they
+    // give the window the size it opens at (a long origin widens it).
+    for (QObject *child : findChildren<QObject *>())
+        if (auto *call = dynamic_cast<DeferredCall *>(child))
+            call->runNow();
     layout()->activate(); // the size it opens at, not the one asked for before it was laid out
     // Before it is first shown its frame is not known yet: the main window's stands in for it.
     const QSize frame = testAttribute(Qt::WA_WState_Created)
