@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QSettings>
 
 namespace fenlark::qt {
@@ -98,9 +99,16 @@ const std::pair<const char *, Window> kKeptWindows[] = {
 
 void DesktopShell::restoreWindows(const QSettings &settings)
 {
-    // Qt keeps a restored window on a screen that is there now, and no larger than it.
-    for (const auto &[key, kept] : kKeptWindows)
-        window(kept).restoreGeometry(settings.value(QString::fromLatin1(key)).toByteArray());
+    // Qt keeps a restored window on a screen that is there now, and no larger than it. A window
+    // with nothing kept opens at its designed size, but on a screen smaller than that (1024x600,
+    // or scaled twice) no larger than the screen (its frame is the window manager's to fit): its
+    // scroll bars then reach every control.
+    for (const auto &[key, kept] : kKeptWindows) {
+        QWidget &widget = window(kept);
+        if (!widget.restoreGeometry(settings.value(QString::fromLatin1(key)).toByteArray()))
+            if (const QScreen *screen = widget.screen())
+                widget.resize(widget.size().boundedTo(screen->availableGeometry().size()));
+    }
 }
 
 void DesktopShell::keepWindows(QSettings &settings)

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
@@ -123,6 +124,18 @@ TEST(MainWindowSize, SizeAndPlaceAreKeptForTheNextRun)
     QTemporaryDir folder;
     QSettings settings(folder.filePath(QStringLiteral("user.conf")), QSettings::IniFormat);
     const QRect kept(30, 40, 700, 500);
+    {
+        // Nothing kept yet, on a screen narrower than the design (offscreen: 800 wide): the
+        // window opens within the screen, and its scroll bars reach the rest.
+        ShellProgram program;
+        program.shell.restoreWindows(settings);
+        program.showLaidOut(Window::Form1);
+        const QWidget& main = program.window(Window::Form1);
+        const QSize screen = main.screen()->availableGeometry().size();
+        ASSERT_LT(screen.width(), program.widget<QScrollArea>("Form1Scroll").widget()->width());
+        EXPECT_LE(main.width(), screen.width());
+        EXPECT_LE(main.height(), screen.height());
+    }
     {
         ShellProgram program;
         program.showLaidOut(Window::Form1);
