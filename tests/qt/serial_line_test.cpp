@@ -98,14 +98,21 @@ TEST(SerialLine, TheReceiverIsPickedUpWheneverItsDeviceComesBack)
     EXPECT_NE(dialogs.notices[0].find("cannot be opened now"), std::string::npos);
     // Each round: a save while the device is away leaves the port open and says nothing
     // more; the device is plugged in, sends a message and (in the first round) is unplugged.
+    // The status bar tells whether the line is there.
+    auto status = [&] {
+        program.form().refreshStatus();
+        return program.form().StatusReceiver.caption();
+    };
     for (int round = 1; round <= 2; ++round) {
         program.form().Command1.click();
         EXPECT_EQ(dialogs.notices.size(), std::size_t(round)) << dialogs.notices.back();
         EXPECT_TRUE(device.retrying());
+        EXPECT_EQ(status(), link.string() + " not connected");
         PseudoTerminal receiver;
         std::filesystem::create_symlink(receiver.device, link);
         EXPECT_TRUE(device.retryNow());
         EXPECT_FALSE(device.retrying());
+        EXPECT_EQ(status(), link.string() + " 9600 8N1");
         // The second device ends its lines with LF alone: its line ends are learnt afresh.
         receiver.write(round == 1 ? "ZCZC AB11\r\nBODY\r\nNNNN\r\n"
                                   : "ZCZC AB12\nBODY\nNNNN\n");

@@ -64,10 +64,12 @@ public:
     void reportOutagesTo(Dialogs &dialogs);
     // Whether the device itself is open now (false while the line is away).
     bool lineUp() const { return m_port.isOpen(); }
-    // Port 0 without a device of its own is no receiver.
+    // Port 0 without a device of its own is no receiver; a line that is away is down.
     LineState lineState(int port) const override
     {
-        return m_fixedDevice.isEmpty() && port == 0 ? LineState::None : LineState::Settings;
+        if (m_fixedDevice.isEmpty() && port == 0)
+            return LineState::None;
+        return m_open && !m_port.isOpen() ? LineState::Down : LineState::Settings;
     }
     // Whether the line is away and tried again every retry interval.
     bool retrying() const { return m_retry.isActive(); }
