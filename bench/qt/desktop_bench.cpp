@@ -31,7 +31,9 @@ void ensureApplication()
     static int argc = 1;
     static char name[] = "fenlark_bench_qt";
     static char *argv[] = {name, nullptr};
-    static const std::unique_ptr<QApplication> app = [] {
+    static const std::unique_ptr<QApplication> app = []() -> std::unique_ptr<QApplication> {
+        if (QCoreApplication::instance())
+            return nullptr; // made by a benchmark that ran before
         qputenv("QT_QPA_PLATFORM", "offscreen");
         auto made = std::make_unique<QApplication>(argc, argv);
         QApplication::setApplicationName(QStringLiteral("FenLark"));

@@ -181,6 +181,21 @@ TEST(NetworkInput, AFloodOfDatagramsLeavesTheEventLoopItsTurns)
     EXPECT_EQ(program.filed(), 2000);
 }
 
+TEST(NetworkInput, ADatagramThatDoesNotEndItsLineCostsNothingInAnLfStream)
+{
+    NetworkDevice device(NetworkDevice::Kind::Udp, QStringLiteral("127.0.0.1"), 0, 0);
+    ProgramOn program(device);
+    std::vector<std::string> datagrams{"ZCZC LA01\nONE\nNNNN\n",
+                                       sentence("$GPRMC,120000,A,5230.00,N,00130.00,E,,,051226,,*")};
+    for (int n = 2; n <= 7; ++n)
+        datagrams.push_back("ZCZC LA0" + std::to_string(n) + "\nBODY\nNNNN\n");
+    for (const std::string &datagram : datagrams)
+        QUdpSocket().writeDatagram(datagram.data(), static_cast<qint64>(datagram.size()),
+                                   QHostAddress::LocalHost, device.localPort());
+    handleEventsUntil([&] { return program.filed() == 7; });
+    EXPECT_EQ(program.app.state().MessageTable[6].msgtext, "\r\nBODY");
+}
+
 TEST(NetworkInput, AUdpPortIsThisProgramsAloneUnlessSharingIsChosen)
 {
     for (const bool shared : {false, true}) {
