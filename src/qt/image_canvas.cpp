@@ -34,6 +34,12 @@ ImageCanvas::ImageCanvas(QSize size) : m_image(size, QImage::Format_RGB32)
 
 void ImageCanvas::clear()
 {
+    m_steps.clear();
+    m_texts.clear();
+    m_foreAtClear = m_fore;
+    m_fillAtClear = m_fill;
+    m_solidAtClear = m_solid;
+    m_scaleAtClear = m_scale;
     m_pendingLine.clear();
     m_image.fill(Qt::white);
     m_current = QPointF(0, 0);
@@ -43,6 +49,10 @@ void ImageCanvas::clear()
 void ImageCanvas::setScale(double left, double top, double right, double bottom)
 {
     flushLines();
+    const Step scale{Step::Kind::Scale, left, top, right, bottom};
+    record(scale);
+    if (!m_redrawing)
+        m_scale = scale;
     // The edges need not be whole numbers, so the mapping is a transform rather than a window
     // rectangle; each axis is scaled on its own and y grows downwards when top > bottom.
     const double sx = m_image.width() / (right - left);
@@ -53,22 +63,26 @@ void ImageCanvas::setScale(double left, double top, double right, double bottom)
 void ImageCanvas::setForeColor(Rgb color)
 {
     flushLines();
+    record({Step::Kind::Fore, 0, 0, 0, 0, color});
     m_fore = toColor(color);
 }
 
 void ImageCanvas::setFillColor(Rgb color)
 {
+    record({Step::Kind::Fill, 0, 0, 0, 0, color});
     m_fill = toColor(color);
 }
 
 void ImageCanvas::setFillSolid(bool solid)
 {
+    record({Step::Kind::Solid, solid ? 1.0 : 0.0});
     m_solid = solid;
 }
 
 void ImageCanvas::pset(double x, double y)
 {
     flushLines();
+    record({Step::Kind::Pset, x, y});
     m_current = QPointF(x, y);
     const QPointF p = toDevice(m_current);
     const int px = static_cast<int>(std::floor(p.x()));
@@ -80,6 +94,7 @@ void ImageCanvas::pset(double x, double y)
 
 void ImageCanvas::lineTo(double x, double y)
 {
+    record({Step::Kind::Line, x, y});
     if (m_pendingLine.isEmpty())
         m_pendingLine.append(m_current);
     m_current = QPointF(x, y);
@@ -106,6 +121,7 @@ void ImageCanvas::flushLines()
 void ImageCanvas::circle(double x, double y, double radius, Rgb outline)
 {
     flushLines();
+    record({Step::Kind::Circle, x, y, radius, 0, outline});
     m_current = QPointF(x, y);
     // Round on the screen: the centre is placed by the user coordinates, the radius counts in
     // horizontal units only.
@@ -121,6 +137,10 @@ void ImageCanvas::circle(double x, double y, double radius, Rgb outline)
 void ImageCanvas::print(const std::string &text)
 {
     flushLines();
+    if (!m_redrawing) {
+        record({Step::Kind::Print, 0, 0, 0, 0, {}, m_texts.size()});
+        m_texts.push_back(text);
+    }
     // Drawn in device coordinates: text in the flipped user coordinates would stand on its head.
     const QPointF at = toDevice(m_current);
     QPainter painter(&m_image);
@@ -135,6 +155,37 @@ const QImage &ImageCanvas::image()
 {
     flushLines();
     return m_image;
+}
+
+void ImageCanvas::redrawAt(QSize size)
+{
+    // From the state the last clear left.
+    m_image = QImage(size, QImage::Format_RGB32);
+    m_image.fill(Qt::white);
+    m_pendingLine.clear();
+    m_current = QPointF(0, 0);
+    m_fore = m_foreAtClear;
+    m_fill = m_fillAtClear;
+    m_solid = m_solidAtClear;
+    m_redrawing = true;
+    m_transform = QTransform();
+    if (m_scaleAtClear)
+        setScale(m_scaleAtClear->a, m_scaleAtClear->b, m_scaleAtClear->c, m_scaleAtClear->d);
+    for (const Step &step : m_steps) {
+        switch (step.kind) {
+        case Step::Kind::Scale: setScale(step.a, step.b, step.c, step.d); break;
+        case Step::Kind::Fore: setForeColor(step.color); break;
+        case Step::Kind::Fill: setFillColor(step.color); break;
+        case Step::Kind::Solid: setFillSolid(step.a != 0); break;
+        case Step::Kind::Pset: pset(step.a, step.b); break;
+        case Step::Kind::Line: lineTo(step.a, step.b); break;
+        case Step::Kind::Circle: circle(step.a, step.b, step.c, step.color); break;
+        case Step::Kind::Print: print(m_texts[step.text]); break;
+        }
+    }
+    flushLines();
+    m_redrawing = false;
+    changed();
 }
 
 void ImageCanvas::changed()

@@ -12,6 +12,9 @@
 #include <QTransform>
 
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace fenlark::qt {
 
@@ -35,6 +38,9 @@ public:
 
     // The picture as drawn so far.
     const QImage &image();
+    // Draws everything drawn since the last clear again on an image of `size`, so that a window
+    // shows the picture drawn at its own size rather than scaled.
+    void redrawAt(QSize size);
     // The font of the station labels (the window's default font unless set).
     void setFont(const QFont &font) { m_font = font; }
     // Told after each change of the picture, for a window that shows it.
@@ -48,6 +54,26 @@ private:
     void flushLines();
     QPointF toDevice(QPointF user) const { return m_transform.map(user); }
     void changed();
+
+    // What was drawn since the last clear, in the user coordinates, for redrawAt.
+    struct Step {
+        enum class Kind { Scale, Fore, Fill, Solid, Pset, Line, Circle, Print } kind;
+        double a = 0, b = 0, c = 0, d = 0;
+        Rgb color{};
+        std::size_t text = 0; // into m_texts
+    };
+    void record(const Step &step)
+    {
+        if (!m_redrawing)
+            m_steps.push_back(step);
+    }
+    std::vector<Step> m_steps;
+    // The state a clear left, where a redraw starts.
+    std::optional<Step> m_scale, m_scaleAtClear; // the latest setScale
+    QColor m_foreAtClear{Qt::black}, m_fillAtClear{Qt::black};
+    bool m_solidAtClear = false;
+    std::vector<std::string> m_texts;
+    bool m_redrawing = false;
 
     QImage m_image;
     QTransform m_transform;

@@ -81,7 +81,8 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
         EXPECT_EQ(window.grab().toImage().pixelColor(alpha / 3), QColor(Qt::green))
             << "shown " << shown;
     // Twice as wide: the picture keeps its aspect, centred; twice as large: it is drawn twice
-    // as large, the close button in its corner.
+    // as large, the close button in its corner. Once the resizing pauses the map is drawn again
+    // at the size shown.
     const QSize designed = window.size();
     auto &close = program.widget<QWidget>("closemap", Window::Form2);
     const QPoint corner = QPoint(designed.width(), designed.height()) - close.pos();
@@ -92,6 +93,11 @@ TEST(MapPicture, ColoursWhereTheyMatterRoundCirclesLabelsRightAndDownAndAPicture
         window.resize(size);
         EXPECT_EQ(window.grab().toImage().pixelColor(where), QColor(Qt::green)) << size.width();
         EXPECT_EQ(QPoint(size.width(), size.height()) - close.pos(), corner);
+        const QSize drawn = designed.scaled(size, Qt::KeepAspectRatio);
+        handleEventsUntil([&] { return program.canvas.image().size() == drawn; });
+        const QPoint centre = (alpha * drawn.width()) / kImageSize.width();
+        EXPECT_EQ(program.canvas.image().pixelColor(centre), QColor(Qt::green)) << size.width();
+        EXPECT_EQ(window.grab().toImage().pixelColor(where), QColor(Qt::green)) << size.width();
     }
 }
 

@@ -13,7 +13,15 @@
 namespace fenlark::qt {
 namespace {
 
-// Shows the canvas's image; it is drawn once, and only copied to the screen here.
+// Where the picture goes: as large as the window lets it be, with its own aspect, centred.
+QRect place(QSize picture, QRect window)
+{
+    QRect target(QPoint(), picture.scaled(window.size(), Qt::KeepAspectRatio));
+    target.moveCenter(window.center());
+    return target;
+}
+
+// Shows the canvas's image, drawn at the window's size (scaled to fit meanwhile), centred.
 class MapPicture : public QWidget {
 public:
     MapPicture(ImageCanvas &canvas, QWidget *parent) : QWidget(parent), m_canvas(canvas)
@@ -23,16 +31,13 @@ public:
     }
 
 protected:
-    // The picture as large as the window lets it be, with the map's own aspect, centred.
     void paintEvent(QPaintEvent *) override
     {
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Window));
         const QImage &image = m_canvas.image();
-        QRect target(QPoint(), image.size().scaled(size(), Qt::KeepAspectRatio));
-        target.moveCenter(rect().center());
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(target, image);
+        painter.drawImage(place(image.size(), rect()), image);
     }
 
 private:
@@ -55,8 +60,15 @@ MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
     picture->setGeometry(rect());
     m_canvas.setChangeListener([picture] { picture->update(); });
 
+    m_designed = size();
+    m_redraw.setSingleShot(true);
+    m_redraw.setInterval(100);
+    connect(&m_redraw, &QTimer::timeout, this, [this] { redrawPicture(); });
+
     auto *title = new QLabel(this);
     title->setGeometry(t.rect(270, 135, 12345, 465));
+    m_title = title;
+    m_titlePlace = title->pos();
     title->setFont(windowFont(Face::SansSerif, 12, true));
     QPalette darkGreen = title->palette();
     darkGreen.setColor(QPalette::WindowText, QColor(0, 128, 0));
@@ -72,9 +84,19 @@ MapWindow::MapWindow(Form2 &form, ImageCanvas &canvas, QWidget *parent)
 
 void MapWindow::resizeEvent(QResizeEvent *)
 {
-    // The picture fills the window; the close button keeps its distance from the bottom right.
+    // The picture fills the window, the title stays at its place over it; the close button keeps
+    // its distance from the bottom right.
     m_picture->setGeometry(rect());
+    m_title->move(place(m_designed, rect()).topLeft() + m_titlePlace);
     m_close->move(QPoint(width(), height()) - m_closeMargin);
+    m_redraw.start();
+}
+
+void MapWindow::redrawPicture()
+{
+    const QSize fits = place(m_designed, rect()).size();
+    if (fits != m_canvas.image().size())
+        m_canvas.redrawAt(fits);
 }
 
 MapWindow::~MapWindow()
