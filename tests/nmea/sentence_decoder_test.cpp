@@ -101,9 +101,11 @@ TEST(SentenceDecoder, ReassemblesChecksAndCounts)
          {sentence("$NXNRX,IQ17,1,3,518,05,12,2026,120000,0,FIRST^2C LINE*"),
           sentence("$NXNRX,IR18,1,1,4209.5,05,12,2026,120000,0,OTHER*"),
           sentence("$NXNRX,IQ17,2,,,,,,,,SEC^2AND*"), sentence("$NXNRX,IQ17,3,3,,,,,,5,THIRD*"),
-          sentence("$NXNRX,IQ18,1,1,490,05,12,2026,120000,0,CARET ^5E^ZZ*")},
-         "ZCZC IR18|OTHER|NNNN{4209 b0 s0}|ZCZC IQ17|FIRST, LINE|SEC*ND|THIRD|NNNN{518 b0 s1} /  / "
-         "2 0 1 0"},
+          sentence("$NXNRX,IQ18,1,1,490,05,12,2026,120000,0,CARET ^5E^ZZ*"),
+          sentence("$NXNRX,IQ19,1,2,518,05,12,2026,120000,0,A*"),
+          sentence("$NXNRX,IQ19,2,3,,,,,,,B*")},
+         "ZCZC IR18|OTHER|NNNN{4209 b0 s0}|ZCZC IQ17|FIRST, LINE|SEC*ND|THIRD|NNNN{518 b0 s1} / "
+         "lost IQ19 / 2 0 2 1"},
         {"the frequency index and the count of bad characters; * are counted",
          {sentence("$CRNRX,002,001,10,IZ26,1,120000.00,05,12,2026,10,5,A,B^2AD*"),
           sentence("$CRNRX,002,002,10,,,,,,,,,A,^2A*"),

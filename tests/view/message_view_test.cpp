@@ -28,10 +28,12 @@ TEST(MessageView, NamesEveryStationOfTheLetterWithAnEntryOfMoreThanSixCharacters
         std::string g;      // the entry at position 7
         std::string label6; // after the type text "- Navigation Warning"
         int curstation;
+        bool positioned = true; // Label15 shows the position of station `curstation`
     };
     const Case cases[] = {
-        {"A - XY", "G - Golf", "", 0},
+        {"A - XY", "G - Golf", "", 0, false},
         {"A - XYZ", "A - Second A", " from  XYZ     (CALLA) from  Second A     (CALLG)", 7},
+        {"A - XYZ", "A - XY", " from  XYZ     (CALLA)", 1, false}, // a short entry empties it
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.a + " / " + c.g);
@@ -47,7 +49,7 @@ TEST(MessageView, NamesEveryStationOfTheLetterWithAnEntryOfMoreThanSixCharacters
         p.form().Option3.choose();
         EXPECT_EQ(p.form().Label6.caption(), "- Navigation Warning" + c.label6);
         EXPECT_EQ(p.form().Label15.caption(),
-                  c.curstation ? "  Lat: 50 35 N  Lon: 001 18 W  Tx times: 0040 0440 0840" : "");
+                  c.positioned ? "  Lat: 50 35 N  Lon: 001 18 W  Tx times: 0040 0440 0840" : "");
         EXPECT_EQ(p.state().curstation, c.curstation);
     }
 }
