@@ -1,4 +1,4 @@
-#include "spectrum_watch.h"
+#include "signal_watch.h"
 
 #include "signal_facts.h"
 

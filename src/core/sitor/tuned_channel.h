@@ -5,7 +5,7 @@
 #include "channel_decoder.h"
 #include "decoder.h"
 #include "downconverter.h"
-#include "spectrum_watch.h"
+#include "signal_watch.h"
 
 #include <complex>
 #include <span>
