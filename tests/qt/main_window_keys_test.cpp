@@ -5,7 +5,9 @@
 #include "qt/windows/message_box_dialogs.h"
 #include "shell_program.h"
 
+#include <QComboBox>
 #include <QMainWindow>
+#include <QWheelEvent>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -117,6 +119,22 @@ TEST(MainWindowSize, EnlargedTheViewAndListsGrowAndEveryControlStaysInside)
               designed.width() - scroll.viewport()->width());
     EXPECT_EQ(scroll.verticalScrollBar()->maximum(),
               designed.height() - scroll.viewport()->height());
+    // The wheel over a selector the operator has not chosen is left to the scroll area (an event
+    // not accepted goes on to the parents); it turns the selector once it has the focus.
+    auto *types = main.findChild<QComboBox *>(QStringLiteral("MessageTypeList"));
+    ASSERT_NE(types, nullptr);
+    auto wheel = [&] {
+        const QPointF at(types->width() / 2.0, types->height() / 2.0);
+        QWheelEvent event(at, types->mapToGlobal(at), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(types, &event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(wheel());
+    EXPECT_EQ(types->currentIndex(), 0);
+    types->setFocus();
+    EXPECT_TRUE(wheel());
+    EXPECT_EQ(types->currentIndex(), 1);
 }
 
 TEST(MainWindowSize, SizeAndPlaceAreKeptForTheNextRun)

@@ -93,6 +93,22 @@ protected:
     }
 };
 
+// A selector turns with the wheel only once the operator has clicked or tabbed into it: the wheel
+// over a window that scrolls scrolls it, rather than changing the selectors it passes over.
+class WheelWhenFocused : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() != QEvent::Wheel || static_cast<QWidget *>(watched)->hasFocus())
+            return false;
+        event->ignore(); // handed on to the scroll area
+        return true;
+    }
+};
+
 } // namespace
 
 MainWindow::MainWindow(Form1 &form, const NewMarks &marks, QWidget *parent)
@@ -341,6 +357,8 @@ void MainWindow::buildSelectorFrame(GrowingArea &area)
     auto selector = [&](DropDown &control, int row) {
         auto *combo = new QComboBox(frame);
         combo->setFont(bold);
+        combo->setFocusPolicy(Qt::StrongFocus);
+        combo->installEventFilter(new WheelWhenFocused(combo));
         combo->setMaxVisibleItems(27);
         bind(*combo, control);
         grid->addWidget(combo, row, 1);
