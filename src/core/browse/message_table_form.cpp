@@ -5,6 +5,7 @@
 #include "forms/control_registry.h"
 #include "reception/copy_quality.h"
 #include "view/message_view.h"
+#include "view/vocabulary.h"
 
 namespace fenlark {
 namespace {
@@ -40,9 +41,9 @@ std::string stationName(const std::string& msgid, const StationTable& stations)
 
 std::string frequencyText(int kHz)
 {
-    if (kHz <= 0)
-        return {};
-    return (kHz == 4209 ? std::string("4209.5") : std::to_string(kHz)) + " kHz";
+    if (const auto* frequency = findFrequency(kHz))
+        return std::string(frequency->caption);
+    return kHz > 0 ? std::to_string(kHz) + " kHz" : std::string();
 }
 
 MessageTableForm::MessageTableForm(Application& app)
